@@ -1,0 +1,21 @@
+# ovq_add_test(NAME name SOURCES ... LIBS ...)
+# One GoogleTest executable per module; every test case is registered with ctest.
+if(OVQ_BUILD_TESTS)
+  enable_testing()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+function(ovq_add_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(NOT OVQ_BUILD_TESTS)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${T_NAME} PRIVATE
+    OVQ_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    OVQ_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+endfunction()
