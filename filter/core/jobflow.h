@@ -1,0 +1,14 @@
+// The filter's entry: one job from arguments to exit status.
+#pragma once
+
+// Path of the flag file whose existence turns the diagnostic job copy on.
+inline constexpr const char* kJobCopyFlagFile = "/Library/Printers/Orvane/ovjobcopy";
+inline constexpr int kJobCopyPathSize = 1035;
+
+// Runs one job as CUPS starts it: argv[1] job id, [2] user, [3] title,
+// [4] copies, [5] options, [6] optional file. Returns the exit status.
+int FilterMain(int argc, char* argv[]);
+
+// Builds the job copy's path for `version` (packed system version) and the
+// fourteen-digit `stamp`; false when the path does not fit kJobCopyPathSize.
+bool JobCopyPath(int version, const char* stamp, char* path, int capacity);

@@ -1,0 +1,4 @@
+// Placeholder until this module is written.
+#include "names.h"
+void InvalidateStdUserName() {}
+void InvalidateStdDocumentNameForProductType(char**) {}

@@ -1,0 +1,27 @@
+#include "pjlsafe.h"
+
+namespace {
+
+char SafeByte(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (u < 0x20 || u == 0x7F) return ' ';
+  if (c == '"') return '\'';
+  return c;
+}
+
+}  // namespace
+
+void SanitizePJLValue(char* text) {
+  if (text == nullptr) return;
+  for (; *text != '\0'; ++text) *text = SafeByte(*text);
+}
+
+char* CopyPJLValue(const char* source, char* destination, size_t capacity) {
+  if (destination == nullptr || capacity == 0) return destination;
+  size_t i = 0;
+  if (source != nullptr) {
+    for (; source[i] != '\0' && i + 1 < capacity; ++i) destination[i] = SafeByte(source[i]);
+  }
+  destination[i] = '\0';
+  return destination;
+}

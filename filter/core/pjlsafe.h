@@ -1,0 +1,11 @@
+// Values from argv and job options never break a PJL line: before a value is put
+// into a PJL line, each control character (below 0x20, and 0x7F) becomes a space
+// and each double quote an apostrophe.
+#pragma once
+#include <cstddef>
+
+// Rewrites `text` in place.
+void SanitizePJLValue(char* text);
+// Copies `source` into `destination` (capacity bytes, always terminated),
+// sanitised; returns `destination`.
+char* CopyPJLValue(const char* source, char* destination, size_t capacity);

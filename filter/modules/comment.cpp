@@ -1,0 +1,3 @@
+// Placeholder until this module is written.
+#include "modules.h"
+int CommentGetTicketFromPDE(char**) { return 1; }

@@ -1,0 +1,36 @@
+// A golden case: one filter run described in a small text file.
+//
+//   # comment
+//   ppd: fixtures/ppd/color.ppd      (relative to tests/; "none" leaves PPD unset)
+//   arg: 7                            (argv[1..5], one line each, escapes allowed)
+//   input: fixtures/ps/two-pages.ps   (passed as argv[6])
+//   stdin: fixtures/ps/two-pages.ps   (fed on standard input instead)
+//   env: NAME=value
+//   status: 0
+//   --- stdout
+//   \e%-12345X@PJL SET STRINGCODESET="SJISX0208"
+//   ...
+//   --- stderr
+//   PAGE:1 1
+//
+// Output sections use the escapes of Unescape() ("\c" at a line's end drops its
+// line feed); "@HOSTNAME@" stands for this machine's host name, cut at 96 bytes.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+struct GoldenCase {
+  std::string name;
+  std::string ppd;
+  std::vector<std::string> args;
+  std::string input_file;
+  std::string stdin_file;
+  std::map<std::string, std::string> env;
+  int status = 0;
+  std::string expected_out;
+  std::string expected_err;
+};
+
+GoldenCase ParseGoldenCase(const std::string& name, const std::string& text);
+std::vector<std::string> GoldenCaseNames(const std::string& folder);

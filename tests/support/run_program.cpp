@@ -1,0 +1,169 @@
+#include "run_program.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace {
+
+std::vector<std::string> BuildEnvironment(const RunSpec& spec) {
+  std::map<std::string, std::string> env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    std::string entry = *e;
+    size_t eq = entry.find('=');
+    if (eq != std::string::npos) env[entry.substr(0, eq)] = entry.substr(eq + 1);
+  }
+  for (const auto& [name, value] : spec.env) {
+    if (value) {
+      env[name] = *value;
+    } else {
+      env.erase(name);
+    }
+  }
+  std::vector<std::string> out;
+  for (const auto& [name, value] : env) out.push_back(name + "=" + value);
+  return out;
+}
+
+void SetNonBlocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
+
+}  // namespace
+
+RunResult RunProgram(const RunSpec& spec) {
+  signal(SIGPIPE, SIG_IGN);  // a program that stops reading must not kill the test
+  int in_pipe[2], out_pipe[2], err_pipe[2];
+  if (pipe(in_pipe) != 0 || pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe");
+  std::vector<std::string> args = {spec.program};
+  args.insert(args.end(), spec.args.begin(), spec.args.end());
+  std::vector<std::string> env = BuildEnvironment(spec);
+  std::vector<char*> argv, envp;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  for (auto& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
+  pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork");
+  if (pid == 0) {
+    dup2(in_pipe[0], 0);
+    dup2(out_pipe[1], 1);
+    dup2(err_pipe[1], 2);
+    for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]}) close(fd);
+    signal(SIGPIPE, SIG_DFL);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  close(in_pipe[0]);
+  close(out_pipe[1]);
+  close(err_pipe[1]);
+  if (spec.close_stdout) {
+    close(out_pipe[0]);
+    out_pipe[0] = -1;
+  }
+  int in_fd = in_pipe[1];
+  SetNonBlocking(in_fd);
+
+  RunResult result;
+  std::string pending = spec.stdin_data;
+  size_t written = 0;
+  bool signal_sent = spec.signal_marker.empty();
+  bool second_part_queued = false;
+  int out_fd = out_pipe[0], err_fd = err_pipe[0];
+  while (out_fd >= 0 || err_fd >= 0) {
+    if (in_fd >= 0 && written == pending.size() && signal_sent) {
+      if (!second_part_queued && !spec.stdin_after_signal.empty()) {
+        pending = spec.stdin_after_signal;
+        written = 0;
+        second_part_queued = true;
+      } else {
+        close(in_fd);
+        in_fd = -1;
+      }
+    }
+    struct pollfd fds[3];
+    int n = 0;
+    int in_index = -1, out_index = -1, err_index = -1;
+    if (in_fd >= 0 && written < pending.size()) { fds[n] = {in_fd, POLLOUT, 0}; in_index = n++; }
+    if (out_fd >= 0) { fds[n] = {out_fd, POLLIN, 0}; out_index = n++; }
+    if (err_fd >= 0) { fds[n] = {err_fd, POLLIN, 0}; err_index = n++; }
+    if (poll(fds, n, 100) < 0 && errno != EINTR) break;
+    if (in_index >= 0 && (fds[in_index].revents & (POLLOUT | POLLERR | POLLHUP))) {
+      ssize_t w = write(in_fd, pending.data() + written, pending.size() - written);
+      if (w > 0) {
+        written += static_cast<size_t>(w);
+      } else if (w < 0 && errno != EAGAIN) {
+        close(in_fd);
+        in_fd = -1;
+      }
+    }
+    char buffer[65536];
+    if (out_index >= 0 && (fds[out_index].revents & (POLLIN | POLLHUP | POLLERR))) {
+      ssize_t r = read(out_fd, buffer, sizeof buffer);
+      if (r > 0) {
+        result.out.append(buffer, static_cast<size_t>(r));
+      } else if (r == 0 || errno != EAGAIN) {
+        close(out_fd);
+        out_fd = -1;
+      }
+    }
+    if (err_index >= 0 && (fds[err_index].revents & (POLLIN | POLLHUP | POLLERR))) {
+      ssize_t r = read(err_fd, buffer, sizeof buffer);
+      if (r > 0) {
+        result.err.append(buffer, static_cast<size_t>(r));
+      } else if (r == 0 || errno != EAGAIN) {
+        close(err_fd);
+        err_fd = -1;
+      }
+    }
+    if (!signal_sent && written == pending.size() && result.out.find(spec.signal_marker) != std::string::npos) {
+      kill(pid, spec.signal_number);
+      signal_sent = true;
+    }
+  }
+  if (in_fd >= 0) close(in_fd);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status)) result.exit_status = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.term_signal = WTERMSIG(status);
+  return result;
+}
+
+std::string BinaryPath(const std::string& name) { return std::string(OVQ_BINARY_DIR) + "/bin/" + name; }
+
+std::string SourcePath(const std::string& relative) { return std::string(OVQ_SOURCE_DIR) + "/" + relative; }
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream data;
+  data << in.rdbuf();
+  return data.str();
+}
+
+void WriteFile(const std::string& path, const std::string& data) {
+  std::ofstream out(path, std::ios::binary);
+  out << data;
+}
+
+TempDir::TempDir() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/ovqtestXXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
