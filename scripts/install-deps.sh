@@ -1,0 +1,28 @@
+#!/bin/sh
+# Installs the Debian packages the project needs to build and test (run as root).
+# Only what is missing is installed; a machine that has everything is left alone.
+set -eu
+
+PACKAGES="
+build-essential cmake ninja-build pkg-config
+libcups2-dev cups cups-client cups-bsd cups-filters
+libgtest-dev libgmock-dev googletest
+ghostscript
+libicu-dev libpugixml-dev
+clang libclang-rt-14-dev
+"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  # shellcheck disable=SC2086
+  apt-get install -y -qq --no-install-recommends $missing
+fi
