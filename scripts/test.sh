@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs what is missing, builds, and runs every test: the plain build, then
+# the same tests under AddressSanitizer + UndefinedBehaviorSanitizer, then the
+# bounded fuzz runs.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=${OVQ_JOBS:-$(nproc)}
+
+"$root/scripts/install-deps.sh"
+
+echo "== Plain build =="
+"$root/scripts/build.sh" "$root/build"
+(cd "$root/build" && ctest -j "$jobs" --output-on-failure)
+
+echo "== Sanitizer build (ASan + UBSan) =="
+"$root/scripts/build.sh" "$root/build-asan" -DOVQ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest -j "$jobs" --output-on-failure)
+
+if [ -x "$root/scripts/fuzz.sh" ]; then
+  echo "== Fuzzing (bounded) =="
+  "$root/scripts/fuzz.sh"
+fi
