@@ -1,12 +1,182 @@
-// Placeholder until this module is written.
 #include "ticket.h"
-int GetTicketFromPDE(char**) { return 1; }
-int GetTicketFromArray(char**, const TicketData*, int) { return 1; }
-int CheckTicketKey(const char*, int, cups_option_t*, void*, int) { return 1; }
-int GetTicketInteger(const char*, int, cups_option_t*, void*, int) { return 0; }
-int GetTicketFloat(const char*, int, cups_option_t*, void*, int) { return 0; }
-int GetTicketString(const char*, int, cups_option_t*, void*, int) { return 0; }
-int GetTicketStringConvertedToPrtLang(const char*, int, cups_option_t*, void*, int) { return 0; }
-int GetNumberUpTicketString(const char*, int, cups_option_t*, void*, int) { return 1; }
-int GetNumberUpTicketStringForComment(const char*, int, cups_option_t*, void*, int) { return 1; }
-void numstrtochar(char*) {}
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "modules.h"
+#include "textconv.h"
+
+namespace {
+
+constexpr const char* kLayoutRowsKey = "com.apple.print.PrintSettings.PMLayoutRows..n.";
+constexpr const char* kLayoutColumnsKey = "com.apple.print.PrintSettings.PMLayoutColumns..n.";
+
+// The job's option string, or nullptr when argv does not carry one.
+const char* OptionString(char* argv[]) { return argv != nullptr ? argv[5] : nullptr; }
+
+// atoi without its undefined behaviour: out-of-range values are clamped.
+int ReadInteger(const char* text) {
+  const long value = std::strtol(text, nullptr, 10);
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+// atof in single precision; values beyond the float range become infinities.
+float ReadFloat(const char* text) {
+  const double value = std::atof(text);
+  if (std::isnan(value)) return static_cast<float>(value);
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  if (value > kLargest) return HUGE_VALF;
+  if (value < -kLargest) return -HUGE_VALF;
+  return static_cast<float>(value);
+}
+
+// Copies at most kTicketWorkSize - 1 bytes of `value` into `work`.
+void CopyToWork(const char* value, char (&work)[kTicketWorkSize]) {
+  std::snprintf(work, sizeof work, "%s", value);
+}
+
+// One cell of a layout: rows or columns missing count as one cell.
+long long LayoutProduct(int num_options, cups_option_t* options) {
+  const char* rows = cupsGetOption(kLayoutRowsKey, num_options, options);
+  const char* columns = cupsGetOption(kLayoutColumnsKey, num_options, options);
+  if (rows == nullptr || columns == nullptr) return 1;
+  return static_cast<long long>(ReadInteger(rows)) * ReadInteger(columns);
+}
+
+// The layout's number-up text when "number-up" is absent: `mark` and the
+// product, or "1" for a single cell.
+void LayoutNumberUpText(int num_options, cups_option_t* options, const char* mark,
+                        char (&work)[kTicketWorkSize]) {
+  const long long product = LayoutProduct(num_options, options);
+  if (product == 1) {
+    std::snprintf(work, sizeof work, "1");
+  } else {
+    std::snprintf(work, sizeof work, "%s%lld", mark, product);
+  }
+}
+
+int ReadByteValue(const char*& text) {
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  text = end;
+  return value < 0 || value > 255 ? 0 : static_cast<int>(value);
+}
+
+}  // namespace
+
+int GetTicketFromPDE(char* argv[]) {
+  PrintTypeGetTicketFromPDE(argv);
+  JBAGetTicketFromPDE(argv);
+  FeaturesGetTicketFromPDE(argv);
+  WatermarkGetTicketFromPDE(argv);
+  PBindGetTicketFromPDE(argv);
+  CommentGetTicketFromPDE(argv);
+  SpecialPageGetTicketFromPDE(argv);
+  return 1;
+}
+
+int GetTicketFromArray(char* argv[], const TicketData* rows, int count) {
+  cups_option_t* options = nullptr;
+  const int num_options = cupsParseOptions(OptionString(argv), 0, &options);
+  for (int i = 0; rows != nullptr && i < count; ++i) {
+    const TicketData& row = rows[i];
+    if (row.key == nullptr || row.reader == nullptr || row.destination == nullptr) continue;
+    row.reader(row.key, num_options, options, row.destination, row.size);
+  }
+  cupsFreeOptions(num_options, options);
+  return 1;
+}
+
+int CheckTicketKey(const char* key, int num_options, cups_option_t* options, void* destination, int) {
+  *static_cast<int*>(destination) = cupsGetOption(key, num_options, options) == nullptr ? 1 : 0;
+  return 1;
+}
+
+int GetTicketInteger(const char* key, int num_options, cups_option_t* options, void* destination, int) {
+  const char* value = cupsGetOption(key, num_options, options);
+  *static_cast<int*>(destination) = value != nullptr ? ReadInteger(value) : -1;
+  return value != nullptr ? 1 : 0;
+}
+
+int GetTicketFloat(const char* key, int num_options, cups_option_t* options, void* destination, int) {
+  const char* value = cupsGetOption(key, num_options, options);
+  *static_cast<float*>(destination) = value != nullptr ? ReadFloat(value) : -1.0f;
+  return value != nullptr ? 1 : 0;
+}
+
+int GetTicketString(const char* key, int num_options, cups_option_t* options, void* destination, int size) {
+  char* text = static_cast<char*>(destination);
+  if (size > 0) std::memset(text, 0, static_cast<size_t>(size));
+  const char* value = cupsGetOption(key, num_options, options);
+  if (value == nullptr) return 0;
+  ConvertUTF8ToEncoding(value, text, size);
+  return 1;
+}
+
+int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_option_t* options,
+                                      void* destination, int size) {
+  char* text = static_cast<char*>(destination);
+  if (size > 0) std::memset(text, 0, static_cast<size_t>(size));
+  const char* value = cupsGetOption(key, num_options, options);
+  if (value == nullptr) return 0;
+  char work[kTicketWorkSize] = {};
+  CopyToWork(value, work);
+  numstrtochar(work);
+  ConvertUTF8ToEncoding(work, text, size);
+  return 1;
+}
+
+int GetNumberUpTicketString(const char* key, int num_options, cups_option_t* options, void* destination,
+                            int size) {
+  char work[kTicketWorkSize] = {};
+  const char* value = cupsGetOption(key, num_options, options);
+  if (value != nullptr) {
+    std::snprintf(work, sizeof work, "N%s", value);
+  } else {
+    LayoutNumberUpText(num_options, options, "N", work);
+  }
+  ConvertUTF8ToEncoding(work, static_cast<char*>(destination), size);
+  return 1;
+}
+
+int GetNumberUpTicketStringForComment(const char* key, int num_options, cups_option_t* options,
+                                      void* destination, int size) {
+  char work[kTicketWorkSize] = {};
+  const char* value = cupsGetOption(key, num_options, options);
+  if (value != nullptr) {
+    CopyToWork(value, work);
+    numstrtochar(work);
+  } else {
+    LayoutNumberUpText(num_options, options, "", work);
+  }
+  ConvertUTF8ToEncoding(work, static_cast<char*>(destination), size);
+  return 1;
+}
+
+// "/65/66" becomes "AB". Numbers are read as atoi reads them, empty pieces are
+// skipped; a value outside 0 to 255 ends the text. The result is never longer
+// than the input (each byte costs at least two characters), so it is written
+// over the input.
+void numstrtochar(char* text) {
+  if (text == nullptr || text[0] != '/') return;
+  const char* read = text;
+  char* write = text;
+  while (*read != '\0') {
+    if (*read == '/') {
+      ++read;
+      continue;
+    }
+    const char* piece_end = std::strchr(read, '/');
+    const int byte = ReadByteValue(read);
+    if (byte == 0) break;
+    *write++ = static_cast<char>(byte);
+    read = piece_end != nullptr ? piece_end : read + std::strlen(read);
+  }
+  *write = '\0';
+}
