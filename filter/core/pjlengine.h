@@ -15,6 +15,7 @@ extern const char CTRLSym_ESC;         // 0x1B
 
 // Parameter list: the i-th pointer fills the i-th control symbol of the format
 // ("%d": const int32_t*, "%c": const char*, "%s": const char* to a text).
+// A symbol beyond `count` has no value: like an empty value, it ends the line.
 struct symPara {
   int32_t count;
   const void* const* paras;
