@@ -9,6 +9,7 @@ libcups2-dev cups cups-client cups-bsd cups-filters
 libgtest-dev libgmock-dev googletest
 ghostscript
 libicu-dev libpugixml-dev
+printer-driver-postscript-hp
 clang libclang-rt-14-dev
 "
 
