@@ -1,0 +1,23 @@
+#!/bin/sh
+# `cmake --install` into a staging folder: the filter lands in CUPS's filter
+# folder with mode 0755, the PPDs in CUPS's model folder (where lpinfo -m lists
+# them as ovq/NAME.ppd) with mode 0644.
+#   install_test.sh BUILD_DIR FILTER_DIR PPD_DIR
+set -eu
+build=$1 filter_dir=$2 ppd_dir=$3
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+DESTDIR="$stage" cmake --install "$build" >/dev/null
+fail=0
+check() {  # check PATH MODE
+  if [ ! -f "$stage$1" ]; then
+    echo "missing: $1"; fail=1; return
+  fi
+  mode=$(stat -c %a "$stage$1")
+  [ "$mode" = "$2" ] || { echo "$1: mode $mode, expected $2"; fail=1; }
+}
+check "$filter_dir/ovqfilter" 755
+for model in OVQC300 OVQC500 OVQM200 OVQU700; do
+  check "$ppd_dir/$model.ppd" 644
+done
+exit $fail
