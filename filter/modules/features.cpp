@@ -1,6 +1,334 @@
-// Placeholder until this module is written.
+#include "finishing.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "jobstate.h"
 #include "modules.h"
-void FeaturesInializeDescriptionTableFromFilter() {}
-int FeaturesGetTicketFromPDE(char**) { return 1; }
-void FeaturesOutputQPJLCommandFromFilter(char**) {}
-void FeaturesOutputPSCommandFromFilter(int, FILE*) {}
+#include "output.h"
+#include "stream.h"
+
+FeaturesOptions qpjlOptionFeatures = {};
+
+const char* const punchHoleCoil = "Coil";
+const char* const mediaTypeA5 = "A5";
+const char* const mediaTypeIsTab = "true";
+const char* const mediaTypeNoTab = "false";
+const char* const coilPunchFaceOn = "true";
+const char* const coilPunchFaceOff = "false";
+
+namespace {
+
+constexpr int kNum = 4;
+FeaturesOptions& F = qpjlOptionFeatures;
+
+// ---------------------------------------------------------------------------
+// Ticket table.
+
+}  // namespace
+
+const TicketData FeaturesticketData[kFeaturesTicketRows] = {
+    {"nvxjobs.printsettings.TabMarginSwitchTicket", &F.tabMargin, kNum, GetTicketInteger},
+    {"nvxjobs.printsettings.TrimmerSwitchTicket", &F.trimmer, kNum, GetTicketInteger},
+    {"nvxjobs.printsettings.TrimmerSelectTicket", &F.trimmerSelect, kNum, GetTicketInteger},
+    {"nvxjobs.printsettings.BookletMarginSwitchTicket", &F.bookletMargin, kNum, GetTicketInteger},
+    {"nvxjobs.printsettings.TabMarginMMShiftTicket", F.tabMarginShift, kFeaturesShortSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.TrimmerMMCuttingSizeTicket", F.trimmerCuttingSize, kFeaturesShortSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.TrimmerWidthMMSizeTicket", F.trimmerWidth, kFeaturesShortSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.TrimmerHeightMMSizeTicket", F.trimmerHeight, kFeaturesShortSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.TrimmerAdjustMMSizeTicket", F.trimmerAdjust, kFeaturesShortSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.NumInSequenceSwitchTicket", &F.numInSequence, kNum, GetTicketInteger},
+    {"nvxjobs.printsettings.NumInSequenceLArrowTicket", F.numInSequenceStart, kFeaturesShortSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.OffsetStackingListTicket", &F.offsetStacking, kNum, GetTicketInteger},
+    {"nvxjobs.printsettings.OffsetStackingPagesLArrowTicket", F.offsetStackingPages, kFeaturesCountSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.OffsetStackingUnitsLArrowTicket", F.offsetStackingUnits, kFeaturesCountSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.SeparatorPageListTicket", &F.separatorPageList, kNum, GetTicketInteger},
+    {"nvxjobs.printsettings.SeparatorPageTicket", F.separatorPages, kFeaturesTextSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.AutoFitSwitchTicket", &F.autoFit, kNum, GetTicketInteger},
+    {"nvxjobs.printsettings.BookletMarginMMShiftTicket", F.bookletMarginShift, kFeaturesShortSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.EjectOptionsListTicket", &F.ejectOptions, kNum, GetTicketInteger},
+    {"media", F.media, kFeaturesTextSize, GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.whetherMediaSizeA5Ticket", &F.specialPagesA5, kNum, GetTicketInteger},
+    {"OVNumPunchHoles", F.punchHoles, kFeaturesTextSize, GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.featuresMediaTypeTabTicket", F.featuresMediaTypeTab, kFeaturesTextSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.CoilPunchFaceTicket", F.coilPunchFace, kFeaturesTextSize,
+     GetTicketStringConvertedToPrtLang},
+    {"nvxjobs.printsettings.whetherMediaTypeTabTicket", &F.specialPagesTab, kNum, GetTicketInteger},
+};
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// PJL table: parameter lists.
+
+constexpr int32_t kZero = 0;
+constexpr int32_t kOne = 1;
+constexpr int32_t kTwo = 2;
+constexpr int32_t kThree = 3;
+constexpr int32_t kFour = 4;
+constexpr int32_t kFive = 5;
+
+const void* const cmdParaFeaturesFixed[] = {&CTRLSym_DOUBLE, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const cmdParaFeaturesLF[] = {&CTRLSym_LF};
+const void* const cmdParaFeaturesTabShift[] = {&CTRLSym_DOUBLE, F.tabMarginShift, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const cmdParaFeaturesCutting[] = {&CTRLSym_DOUBLE, F.trimmerCuttingSize, &CTRLSym_DOUBLE,
+                                              &CTRLSym_LF};
+const void* const cmdParaFeaturesWidth[] = {&CTRLSym_DOUBLE, F.trimmerWidth, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const cmdParaFeaturesHeight[] = {&CTRLSym_DOUBLE, F.trimmerHeight, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const cmdParaFeaturesAdjust[] = {&CTRLSym_DOUBLE, F.trimmerAdjust, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const cmdParaFeaturesNumStart[] = {&CTRLSym_DOUBLE, F.numInSequenceStart, &CTRLSym_DOUBLE,
+                                               &CTRLSym_LF};
+const void* const cmdParaFeaturesPages[] = {&CTRLSym_DOUBLE, F.offsetStackingPages, &CTRLSym_DOUBLE,
+                                            &CTRLSym_LF};
+const void* const cmdParaFeaturesUnits[] = {&CTRLSym_DOUBLE, F.offsetStackingUnits, &CTRLSym_DOUBLE,
+                                            &CTRLSym_LF};
+
+symPara paraFixed, paraLF, paraTabShift, paraCutting, paraWidth, paraHeight, paraAdjust, paraNumStart,
+    paraPages, paraUnits;
+
+// ---------------------------------------------------------------------------
+// PJL table: condition lists.
+
+constexpr comparationItem Is(const int* value, const int32_t* operand) {
+  return {value, operand, IntCampareFunc};
+}
+constexpr comparationItem TextIs(const char* value, const char* const* operand) {
+  return {value, operand, StrEqualCampareFunc};
+}
+
+const comparationItem kEject1 = Is(&F.ejectOptions, &kOne);
+const comparationItem kCoil = {F.punchHoles, punchHoleCoil, StrContainCampareFunc};
+const comparationItem kNoCoil = {F.punchHoles, punchHoleCoil, StrNotContainCampareFunc};
+const comparationItem kFeatureTab = TextIs(F.featuresMediaTypeTab, &mediaTypeIsTab);
+const comparationItem kFeatureNoTab = TextIs(F.featuresMediaTypeTab, &mediaTypeNoTab);
+const comparationItem kSpecialTab = Is(&F.specialPagesTab, &kOne);
+const comparationItem kSpecialNoTab = Is(&F.specialPagesTab, &kZero);
+const comparationItem kCoilFaceOn = TextIs(F.coilPunchFace, &coilPunchFaceOn);
+const comparationItem kCoilFaceOff = TextIs(F.coilPunchFace, &coilPunchFaceOff);
+const comparationItem kMediaA5 = {F.media, mediaTypeA5, StrContainCampareFunc};
+const comparationItem kMediaNoA5 = {F.media, mediaTypeA5, StrNotContainCampareFunc};
+const comparationItem kSpecialA5 = Is(&F.specialPagesA5, &kOne);
+const comparationItem kSpecialNoA5 = Is(&F.specialPagesA5, &kZero);
+
+const comparationItem comparationTab0[] = {Is(&F.tabMargin, &kZero)};
+const comparationItem comparationTab1[] = {Is(&F.tabMargin, &kOne)};
+const comparationItem comparationTrim0[] = {Is(&F.trimmer, &kZero)};
+const comparationItem comparationTrim1[] = {Is(&F.trimmer, &kOne)};
+const comparationItem comparationSelect2[] = {Is(&F.trimmerSelect, &kTwo)};
+const comparationItem comparationSelect3[] = {Is(&F.trimmerSelect, &kThree)};
+const comparationItem comparationNum0[] = {Is(&F.numInSequence, &kZero)};
+const comparationItem comparationNum1[] = {Is(&F.numInSequence, &kOne)};
+const comparationItem comparationOffset4[] = {Is(&F.offsetStacking, &kFour)};
+const comparationItem comparationOffset5[] = {Is(&F.offsetStacking, &kFive)};
+const comparationItem comparationEject2[] = {Is(&F.ejectOptions, &kTwo)};
+const comparationItem comparationEject3[] = {Is(&F.ejectOptions, &kThree)};
+const comparationItem comparationEject4[] = {Is(&F.ejectOptions, &kFour)};
+const comparationItem comparationEject5[] = {Is(&F.ejectOptions, &kFive)};
+const comparationItem comparationFaceOffCoilPlain[] = {kEject1,     kCoil,      kFeatureNoTab, kSpecialNoTab,
+                                                       kCoilFaceOn, kMediaNoA5, kSpecialNoA5};
+const comparationItem comparationFaceOffNoCoil[] = {kEject1, kNoCoil, kCoilFaceOn};
+const comparationItem comparationFaceOffNoCoilFace[] = {kEject1, kCoilFaceOff};
+const comparationItem comparationFaceUpMediaA5[] = {kEject1,  kCoil,        kFeatureNoTab, kSpecialNoTab,
+                                                    kMediaA5, kSpecialNoA5, kCoilFaceOn};
+const comparationItem comparationFaceUpSpecialA5[] = {kEject1,    kCoil,      kFeatureNoTab, kSpecialNoTab,
+                                                      kMediaNoA5, kSpecialA5, kCoilFaceOn};
+const comparationItem comparationFaceUpBothA5[] = {kEject1,  kCoil,      kFeatureNoTab, kSpecialNoTab,
+                                                   kMediaA5, kSpecialA5, kCoilFaceOn};
+const comparationItem comparationFaceUpFeatureTab[] = {kEject1, kCoil, kFeatureTab, kSpecialNoTab, kCoilFaceOn};
+const comparationItem comparationFaceUpSpecialTab[] = {kEject1, kCoil, kFeatureNoTab, kSpecialTab, kCoilFaceOn};
+const comparationItem comparationFaceUpBothTab[] = {kEject1, kCoil, kFeatureTab, kSpecialTab, kCoilFaceOn};
+
+comparation condTab0, condTab1, condTrim0, condTrim1, condSelect2, condSelect3, condNum0, condNum1, condOffset4,
+    condOffset5, condEject2, condEject3, condEject4, condEject5, condFaceOffCoilPlain, condFaceOffNoCoil,
+    condFaceOffNoCoilFace, condFaceUpMediaA5, condFaceUpSpecialA5, condFaceUpBothA5, condFaceUpFeatureTab,
+    condFaceUpSpecialTab, condFaceUpBothTab;
+
+template <size_t N>
+void Bind(symPara& record, const void* const (&array)[N]) {
+  InitializeCmdParaTable(&record, static_cast<int32_t>(N), array);
+}
+
+template <size_t N>
+void Bind(comparation& record, const comparationItem (&array)[N]) {
+  InitializeComparationTable(&record, static_cast<int32_t>(N), array);
+}
+
+// ---------------------------------------------------------------------------
+// PostScript blocks.
+
+constexpr const char* kSeparatorFormat =
+    "1 dict dup/SeparatorPages[%s]put/Custom/ProcSet findresource/setcoverseparator get exec";
+constexpr const char* kBookletMarginFormat = "%s.000/Custom/ProcSet findresource/setsignatureimageshift get exec";
+constexpr const char* kAutoFitOn =
+    "/Custom/ProcSet findresource/setsignatureautoscale 2 copy known {get true exch exec} {pop pop} ifelse";
+constexpr const char* kAutoFitOff =
+    "/Custom/ProcSet findresource/setsignatureautoscale 2 copy known {get false exch exec} {pop pop} ifelse";
+
+// A feature line holds a value of at most 99 bytes and its fixed text, so it
+// always fits whole.
+constexpr int kFeatureLineSize = 256;
+
+void WriteLine(const char* line, FILE* stream) {
+  KQfputs(line, stream);
+  KQfputc('\n', stream);
+}
+
+// Copies a value with each CR and LF turned into a space, so that the value
+// stays on its feature line.
+void CopyOnOneLine(const char* source, char* destination, size_t capacity) {
+  size_t i = 0;
+  for (; source[i] != '\0' && i + 1 < capacity; ++i) {
+    destination[i] = (source[i] == '\r' || source[i] == '\n') ? ' ' : source[i];
+  }
+  destination[i] = '\0';
+}
+
+void WriteNonPPDFeature(const char* featureLine, FILE* stream) {
+  WriteLine("[{", stream);
+  WriteLine("%%BeginNonPPDFeatures", stream);
+  WriteLine(featureLine, stream);
+  WriteLine("%%EndNonPPDFeatures", stream);
+  WriteLine("} stopped cleartomark", stream);
+}
+
+void WriteFeatureWithValue(const char* format, const char* value, FILE* stream) {
+  char safe[kFeaturesTextSize] = {};
+  CopyOnOneLine(value, safe, sizeof safe);
+  char line[kFeatureLineSize] = {};
+  std::snprintf(line, sizeof line, format, safe);
+  WriteNonPPDFeature(line, stream);
+}
+
+}  // namespace
+
+const prtFmtTable FeaturesFmtTable[numFmtTableFeatures] = {
+    {"@PJL SET JOBATTR=%c@TABS=OFF%c%c", &paraFixed, &condTab0},
+    {"@PJL SET JOBATTR=%c@TABS=%s%c%c", &paraTabShift, &condTab1},
+    {"@PJL SET JOBATTR=%c@TRMR=0%c%c", &paraFixed, &condTrim0},
+    {"@PJL SET JOBATTR=%c@TRMR=%s%c%c", &paraCutting, &condTrim1},
+    {"@PJL SET JOBATTR=%c@TRMR=%s%c%c", &paraCutting, &condSelect2},
+    {"@PJL SET JOBATTR=%c@TRMR=%s%c%c", &paraWidth, &condSelect3},
+    {"@PJL SET JOBATTR=%c@TRFW=%s%c%c", &paraHeight, &condSelect3},
+    {"@PJL SET JOBATTR=%c@TRFW=0%c%c", &paraFixed, &condSelect2},
+    {"@PJL SET JOBATTR=%c@TROP=%s%c%c", &paraAdjust, &condSelect3},
+    {"@PJL SET JOBATTR=%c@TROP=0%c%c", &paraFixed, &condSelect2},
+    {"@PJL SET JOBATTR=%c@MDOC=0%c%c", &paraFixed, &condNum0},
+    {"@PJL SET JOBATTR=%c@MDOC=%s%c%c", &paraNumStart, &condNum1},
+    {"@PJL SET JOBOFFSET=PAGES%c", &paraLF, &condOffset4},
+    {"@PJL SET JOBOFFSET=COPIES%c", &paraLF, &condOffset5},
+    {"@PJL SET JOBATTR=%c@OCSN=%s%c%c", &paraPages, &condOffset4},
+    {"@PJL SET JOBATTR=%c@OCSN=%s%c%c", &paraUnits, &condOffset5},
+    {"@PJL SET JOBATTR=%c@FACE=OFF%c%c", &paraFixed, &condFaceOffCoilPlain},
+    {"@PJL SET JOBATTR=%c@FACE=OFF%c%c", &paraFixed, &condFaceOffNoCoil},
+    {"@PJL SET JOBATTR=%c@FACE=OFF%c%c", &paraFixed, &condFaceOffNoCoilFace},
+    {"@PJL SET JOBATTR=%c@FACE=DOWN%c%c", &paraFixed, &condEject2},
+    {"@PJL SET JOBATTR=%c@FACE=UP%c%c", &paraFixed, &condEject3},
+    {"@PJL SET JOBATTR=%c@FACE=DOWN_REVERSE%c%c", &paraFixed, &condEject4},
+    {"@PJL SET JOBATTR=%c@FACE=UP_REVERSE%c%c", &paraFixed, &condEject5},
+    {"@PJL SET JOBATTR=%c@FACE=UP%c%c", &paraFixed, &condFaceUpMediaA5},
+    {"@PJL SET JOBATTR=%c@FACE=UP%c%c", &paraFixed, &condFaceUpSpecialA5},
+    {"@PJL SET JOBATTR=%c@FACE=UP%c%c", &paraFixed, &condFaceUpBothA5},
+    {"@PJL SET JOBATTR=%c@FACE=UP%c%c", &paraFixed, &condFaceUpFeatureTab},
+    {"@PJL SET JOBATTR=%c@FACE=UP%c%c", &paraFixed, &condFaceUpSpecialTab},
+    {"@PJL SET JOBATTR=%c@FACE=UP%c%c", &paraFixed, &condFaceUpBothTab},
+};
+
+void FeaturesInializeDescriptionTableFromFilter() {
+  Bind(paraFixed, cmdParaFeaturesFixed);
+  Bind(paraLF, cmdParaFeaturesLF);
+  Bind(paraTabShift, cmdParaFeaturesTabShift);
+  Bind(paraCutting, cmdParaFeaturesCutting);
+  Bind(paraWidth, cmdParaFeaturesWidth);
+  Bind(paraHeight, cmdParaFeaturesHeight);
+  Bind(paraAdjust, cmdParaFeaturesAdjust);
+  Bind(paraNumStart, cmdParaFeaturesNumStart);
+  Bind(paraPages, cmdParaFeaturesPages);
+  Bind(paraUnits, cmdParaFeaturesUnits);
+
+  Bind(condTab0, comparationTab0);
+  Bind(condTab1, comparationTab1);
+  Bind(condTrim0, comparationTrim0);
+  Bind(condTrim1, comparationTrim1);
+  Bind(condSelect2, comparationSelect2);
+  Bind(condSelect3, comparationSelect3);
+  Bind(condNum0, comparationNum0);
+  Bind(condNum1, comparationNum1);
+  Bind(condOffset4, comparationOffset4);
+  Bind(condOffset5, comparationOffset5);
+  Bind(condEject2, comparationEject2);
+  Bind(condEject3, comparationEject3);
+  Bind(condEject4, comparationEject4);
+  Bind(condEject5, comparationEject5);
+  Bind(condFaceOffCoilPlain, comparationFaceOffCoilPlain);
+  Bind(condFaceOffNoCoil, comparationFaceOffNoCoil);
+  Bind(condFaceOffNoCoilFace, comparationFaceOffNoCoilFace);
+  Bind(condFaceUpMediaA5, comparationFaceUpMediaA5);
+  Bind(condFaceUpSpecialA5, comparationFaceUpSpecialA5);
+  Bind(condFaceUpBothA5, comparationFaceUpBothA5);
+  Bind(condFaceUpFeatureTab, comparationFaceUpFeatureTab);
+  Bind(condFaceUpSpecialTab, comparationFaceUpSpecialTab);
+  Bind(condFaceUpBothTab, comparationFaceUpBothTab);
+}
+
+int FeaturesGetTicketFromPDE(char* argv[]) {
+  return GetTicketFromArray(argv, FeaturesticketData, kFeaturesTicketRows);
+}
+
+void FeaturesOutputQPJLCommandFromFilter(char* argv[]) {
+  OutputQPJLCommandFromArray(argv, FeaturesFmtTable, numFmtTableFeatures);
+}
+
+namespace {
+
+// Decimal value of a layout text, within the range of an int.
+long long LayoutNumber(const char* text) {
+  const long long value = std::strtoll(text, nullptr, 10);
+  return std::clamp<long long>(value, INT32_MIN, INT32_MAX);
+}
+
+}  // namespace
+
+int FeaturesLayoutCells() {
+  const long long cells = LayoutNumber(StdLayoutRowInfo) * LayoutNumber(StdLayoutColumnInfo);
+  return static_cast<int>(std::clamp<long long>(cells, INT32_MIN, INT32_MAX));
+}
+
+void FeaturesOutputSeparatorPages(FILE* stream) {
+  if (F.separatorPageList == OptionSepratorPagesNone || F.separatorPageList == -1) return;
+  WriteFeatureWithValue(kSeparatorFormat, F.separatorPages, stream);
+}
+
+void FeaturesOutputAutoFit(FILE* stream) {
+  if (F.bookletMargin == OptionBookletMarginNone || F.bookletMargin == -1) return;
+  WriteFeatureWithValue(kBookletMarginFormat, F.bookletMarginShift, stream);
+  if (F.autoFit == OptionAutoFitNone) {
+    WriteNonPPDFeature(kAutoFitOff, stream);
+  } else if (F.autoFit != -1) {
+    WriteNonPPDFeature(kAutoFitOn, stream);
+  }
+}
+
+void FeaturesOutputPSCommandFromFilter(int event, FILE* stream) {
+  const int cells = FeaturesLayoutCells();
+  if (event == kEventEndProlog && cells <= 1) {
+    FeaturesOutputSeparatorPages(stream);
+  } else if (event == kEventSetPageDevice && cells >= 2) {
+    FeaturesOutputSeparatorPages(stream);
+    FeaturesOutputAutoFit(stream);
+  } else if (event == kEventEndSetup && cells <= 1) {
+    FeaturesOutputAutoFit(stream);
+  }
+}
