@@ -232,11 +232,13 @@ void WriteException(const char* value) {
   }
 }
 
-// Length of the valid UTF-8 character at `text` (1 to 4), or 0 when invalid.
-size_t Utf8CharacterLength(const unsigned char* text) {
+// Length of the valid UTF-8 character at `text` (1 to 4) with its code point,
+// or 0 when the bytes are not valid UTF-8.
+size_t DecodeUtf8(const unsigned char* text, uint32_t* character) {
   const unsigned char lead = text[0];
   size_t length;
   uint32_t code;
+  *character = lead;
   if (lead < 0x80) return 1;
   if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2;
@@ -256,7 +258,7 @@ size_t Utf8CharacterLength(const unsigned char* text) {
   }
   const uint32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
   if (code < minimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  if (code == 0xFFFE || code == 0xFFFF) return 0;
+  *character = code;
   return length;
 }
 
@@ -304,15 +306,14 @@ size_t EscapeSpecialPageField(const char* text, char* out, size_t capacity) {
   };
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text != nullptr ? text : "");
   while (*p != '\0') {
+    uint32_t character = 0;
+    const size_t length = DecodeUtf8(p, &character);
+    const size_t step = length > 0 ? length : 1;
     const char* entity = EntityFor(static_cast<char>(*p));
     bool fits;
-    size_t step = 1;
     if (entity != nullptr) {
       fits = append(entity, std::strlen(entity));
-    } else if (*p < 0x20) {
-      fits = append(" ", 1);
-    } else if ((step = Utf8CharacterLength(p)) == 0) {
-      step = 1;
+    } else if (length == 0 || character < 0x20 || character == 0xFFFE || character == 0xFFFF) {
       fits = append(" ", 1);
     } else {
       fits = append(reinterpret_cast<const char*>(p), step);
