@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "finishing.h"
@@ -72,6 +73,9 @@ struct InsertionCase {
   bool separator;
   bool booklet;
 };
+std::ostream& operator<<(std::ostream& os, const InsertionCase& c) {
+  return os << "layout '" << c.rows << "' x '" << c.columns << "' event " << c.event;
+}
 
 class InsertionPointTest : public FeaturesTest, public ::testing::WithParamInterface<InsertionCase> {};
 
@@ -246,6 +250,7 @@ struct FaceCase {
   int specialA5;
   const char* line;
 };
+std::ostream& operator<<(std::ostream& os, const FaceCase& c) { return os << "row " << c.row; }
 
 class FaceRowTest : public FeaturesTest, public ::testing::WithParamInterface<FaceCase> {};
 

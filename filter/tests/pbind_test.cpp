@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "jobstate.h"
@@ -22,6 +23,7 @@ struct TenthsCase {
   float points;
   int tenths;
 };
+std::ostream& operator<<(std::ostream& os, const TenthsCase& c) { return os << c.points << " points"; }
 class TenthsTest : public ::testing::TestWithParam<TenthsCase> {};
 
 TEST_P(TenthsTest, WholeMillimetresInTenths) { EXPECT_EQ(PBindTenths(GetParam().points), GetParam().tenths); }
@@ -40,6 +42,7 @@ struct ShiftCase {
   int difference;
   int shift;
 };
+std::ostream& operator<<(std::ostream& os, const ShiftCase& c) { return os << "difference " << c.difference; }
 class ShiftTest : public ::testing::TestWithParam<ShiftCase> {};
 
 TEST_P(ShiftTest, HalfTheDifference) { EXPECT_EQ(PBindCentringShift(GetParam().difference), GetParam().shift); }
@@ -54,6 +57,7 @@ struct TrimCase {
   const char* text;
   int value;
 };
+std::ostream& operator<<(std::ostream& os, const TrimCase& c) { return os << '"' << c.text << '"'; }
 class TrimValueTest : public ::testing::TestWithParam<TrimCase> {};
 
 TEST_P(TrimValueTest, DropsTheUnit) { EXPECT_EQ(PBindTrimValue(GetParam().text), GetParam().value); }
@@ -76,6 +80,7 @@ struct NameCase {
   const char* name;
   const char* value;
 };
+std::ostream& operator<<(std::ostream& os, const NameCase& c) { return os << '"' << c.name << '"'; }
 class ConvertTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(ConvertTest, LooksTheNameUp) {
@@ -114,6 +119,7 @@ struct NormalCase {
   const char* top;   // top trim after, given "5mm" before
   int minimumTrim;
 };
+std::ostream& operator<<(std::ostream& os, const NormalCase& c) { return os << c.position << " " << c.trimming; }
 
 class NormalizeTest : public ::testing::TestWithParam<NormalCase> {};
 
@@ -157,6 +163,7 @@ struct DigitalCase {
   int signMode;
   const char* line;  // nullptr: no line
 };
+std::ostream& operator<<(std::ostream& os, const DigitalCase& c) { return os << c.value << " " << c.position << " mode " << c.signMode; }
 
 class DigitalTest : public ::testing::TestWithParam<DigitalCase> {};
 

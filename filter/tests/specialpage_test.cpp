@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 #include <cstring>
 #include <random>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct SplitCase {
   const char* field;
   uint32_t consumed;
 };
+std::ostream& operator<<(std::ostream& os, const SplitCase& c) { return os << '"' << c.source << '"'; }
 
 class GetOneValueTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -66,6 +68,7 @@ struct EscapeCase {
   const char* text;
   const char* escaped;
 };
+std::ostream& operator<<(std::ostream& os, const EscapeCase& c) { return os << '"' << c.text << '"'; }
 
 class EscapeTest : public ::testing::TestWithParam<EscapeCase> {};
 

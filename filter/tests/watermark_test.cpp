@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,9 @@ struct StartCase {
   float x;
   float y;
 };
+std::ostream& operator<<(std::ostream& os, const StartCase& c) {
+  return os << "orientation " << c.orientation << " angle " << c.angle;
+}
 
 class StartPointTest : public ::testing::TestWithParam<StartCase> {};
 
@@ -138,6 +142,9 @@ struct ColorCase {
   int density;
   const char* text;
 };
+std::ostream& operator<<(std::ostream& os, const ColorCase& c) {
+  return os << "colour " << c.color << " density " << c.density;
+}
 
 class ColorTest : public ::testing::TestWithParam<ColorCase> {};
 
