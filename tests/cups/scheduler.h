@@ -1,0 +1,58 @@
+// A private CUPS scheduler for end-to-end tests: its own server root, spool,
+// logs and server folder (CUPS's own filters and backends plus our ovqfilter),
+// listening on a local socket in a temporary folder, with file: devices allowed.
+#pragma once
+#include <sys/types.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "run_program.h"
+
+struct JobStatus {
+  int state = 0;                   // IPP job-state: 3 pending ... 9 completed
+  int impressions_completed = -1;  // job-impressions-completed
+  std::string reasons;             // job-state-reasons, comma-separated
+};
+
+class PrivateScheduler {
+ public:
+  PrivateScheduler() = default;
+  ~PrivateScheduler();
+  PrivateScheduler(const PrivateScheduler&) = delete;
+  PrivateScheduler& operator=(const PrivateScheduler&) = delete;
+
+  // Starts cupsd with `filter` (a path to ovqfilter) in its filter folder;
+  // false with `error` set when it does not come up.
+  bool Start(const std::string& filter, std::string& error);
+  void Stop();
+
+  const std::string& socket() const { return socket_; }
+  std::string Folder() const { return dir_->path(); }
+  // The scheduler's error log (for failure messages).
+  std::string ErrorLog() const;
+
+  // Adds an enabled queue `name` with the PPD file and a file: device; returns
+  // the device file's path, or an empty text with `error` set.
+  std::string AddQueue(const std::string& name, const std::string& ppd, std::string& error);
+
+  // Submits `file` with `lp`; returns the job id, or 0 with `error` set.
+  int Submit(const std::string& queue, const std::string& file, const std::string& title,
+             const std::string& user, const std::vector<std::string>& options, std::string& error);
+
+  // Waits until the job is completed, canceled, aborted or stopped (at most
+  // `seconds`) and returns its last status.
+  JobStatus WaitForJob(int job_id, int seconds);
+
+ private:
+  bool WriteConfiguration(const std::string& filter, std::string& error);
+  bool WaitUntilReady(int seconds);
+
+  std::unique_ptr<TempDir> dir_;
+  std::string socket_;
+  pid_t pid_ = -1;
+};
+
+// Full path of a CUPS program ("cupsd", "lp", "lpadmin", ...), or the bare name.
+std::string CupsProgram(const std::string& name);
