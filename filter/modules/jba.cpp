@@ -1,5 +1,295 @@
-// Placeholder until this module is written.
+#include "jba.h"
+
+#include <iterator>
+
+#include "jobstate.h"
 #include "modules.h"
-void JBAInializeDescriptionTableFromFilter() {}
-int JBAGetTicketFromPDE(char**) { return 1; }
-void JBAOutputQPJLCommandFromFilter(char**) {}
+
+QPJLOptionJBA qpjlOptionJBA = {};
+
+namespace {
+
+constexpr QPJLOptionJBA& jba = qpjlOptionJBA;
+
+#define JBA_KEY(name) "nvxjobs.printsettings." name
+#define PAPER_RECT(prefix, index) \
+  prefix "com.apple.print.subTicket.paper_info_ticket..d.com.apple.print.PaperInfo.PMUnadjustedPaperRect..a." index "..n."
+#define PAGE_FORMAT "com.apple.print.subTicket.page_format_ticket..d."
+
+constexpr TicketReader kText = GetTicketStringConvertedToPrtLang;
+
+}  // namespace
+
+const TicketData JBAticketDataCommon[kJBATicketRowsCommon] = {
+    {JBA_KEY("JBAMacHostNameStringTicket"), jba.macHostName, sizeof jba.macHostName, kText},
+    {JBA_KEY("JBAIPAddressStringTicket"), jba.ipAddress, sizeof jba.ipAddress, kText},
+    {JBA_KEY("JBAInfoListTicketKey"), &jba.infoList, 4, GetTicketInteger},
+    {JBA_KEY("JBAInfoSetListTicketKey"), &jba.infoSetList, 4, GetTicketInteger},
+    {"number-up", StdNUpInfo, 10, GetNumberUpTicketString},
+    {"number-up", StdLayoutInfo, 10, kText},
+    {"com.apple.print.PrintSettings.PMLayoutDirection..n.", StdLayoutDirectionInfo, 10, kText},
+    {"com.apple.print.PrintSettings.PMLayoutRows..n.", StdLayoutRowInfo, 10, kText},
+    {"com.apple.print.PrintSettings.PMLayoutColumns..n.", StdLayoutColumnInfo, 10, kText},
+    {PAPER_RECT(PAGE_FORMAT, "1"), StdPaperInfoRectOriginXKey, 20, kText},
+    {PAPER_RECT(PAGE_FORMAT, "0"), StdPaperInfoRectOriginYKey, 20, kText},
+    {PAPER_RECT(PAGE_FORMAT, "2"), StdPaperInfoRectHeightKey, 20, kText},
+    {PAPER_RECT(PAGE_FORMAT, "3"), StdPaperInfoRectWidthKey, 20, kText},
+    {PAPER_RECT("", "1"), StdAdobePaperInfoRectOriginXKey, 20, kText},
+    {PAPER_RECT("", "0"), StdAdobePaperInfoRectOriginYKey, 20, kText},
+    {PAPER_RECT("", "2"), StdAdobePaperInfoRectHeightKey, 20, kText},
+    {PAPER_RECT("", "3"), StdAdobePaperInfoRectWidthKey, 20, kText},
+    {JBA_KEY("JBAManageTypeListTicketKey"), &jba.manageType, 4, GetTicketInteger},
+    {JBA_KEY("JBAUserSettingRadioBtnTicket"), &jba.userSetting, 4, GetTicketInteger},
+    {JBA_KEY("JBAUserIDListCtrlTicket"), &jba.userIDType, 4, GetTicketInteger},
+    {JBA_KEY("JBAUserIDTextEditTicket"), &jba.userIDAbsent, 4, CheckTicketKey},
+    {JBA_KEY("JBAUserIDTextEditTicket"), jba.userID, sizeof jba.userID, kText},
+    {JBA_KEY("JBAUserPasswordTextEditTicket"), jba.userPassword, sizeof jba.userPassword, kText},
+    {JBA_KEY("JBAAccountIDTextEditTicket"), jba.accountID, sizeof jba.accountID, kText},
+    {JBA_KEY("JBAStorageIDTextEditTicket"), jba.storageID, sizeof jba.storageID, kText},
+    {JBA_KEY("JBAStoragePasswordTextEditTicket"), jba.storagePassword, sizeof jba.storagePassword, kText},
+    {JBA_KEY("JBAUserInputRadioBtnTicket"), &jba.userInput, 4, GetTicketInteger},
+    {JBA_KEY("JBAInputAuthRadioBtnTicketKey"), &jba.inputAuth, 4, GetTicketInteger},
+    {JBA_KEY("JBAInputStrgRadioBtnTicketKey"), &jba.inputStorage, 4, GetTicketInteger},
+    {JBA_KEY("JBAInputStorageIDTextEditTicket"), jba.inputStorageID, sizeof jba.inputStorageID, kText},
+    {JBA_KEY("JBAInputStoragePasswordTextEditTicket"), jba.inputStoragePassword, sizeof jba.inputStoragePassword,
+     kText},
+    {JBA_KEY("JBAInputUserIDTextEditTicket"), jba.inputUserID, sizeof jba.inputUserID, kText},
+    {JBA_KEY("JBAInputUserPasswordTextEditTicket"), jba.inputUserPassword, sizeof jba.inputUserPassword, kText},
+    {JBA_KEY("JBAInputAccountIDTextEditTicket"), jba.inputAccountID, sizeof jba.inputAccountID, kText},
+    {JBA_KEY("JBASrrlPrintDateTicketKey"), jba.printDate, sizeof jba.printDate, kText},
+    {JBA_KEY("JBASrrlPrintTimeTicketKey"), jba.printTime, sizeof jba.printTime, kText},
+};
+
+const TicketData JBAticketDataAdmin[kJBATicketRowsAdmin] = {
+    {JBA_KEY("JBAAdminUserSettingRadioBtnTicket"), &jba.adminUserSetting, 4, GetTicketInteger},
+    {JBA_KEY("JBAAdminUserIDListCtrlTicket"), &jba.adminUserIDType, 4, GetTicketInteger},
+    {JBA_KEY("JBAAdminUserIDTextEditTicket"), jba.adminUserID, sizeof jba.adminUserID, kText},
+    {JBA_KEY("JBAAdminUserPasswordTextEditTicket"), jba.adminUserPassword, sizeof jba.adminUserPassword, kText},
+    {JBA_KEY("JBAAdminAccountIDTextEditTicket"), jba.adminAccountID, sizeof jba.adminAccountID, kText},
+    {JBA_KEY("JBAAdminStorageIDTextEditTicket"), jba.adminStorageID, sizeof jba.adminStorageID, kText},
+    {JBA_KEY("JBAAdminStoragePasswordTextEditTicket"), jba.adminStoragePassword, sizeof jba.adminStoragePassword,
+     kText},
+    {JBA_KEY("JBAAdminUserInputRadioBtnTicket"), &jba.adminUserInput, 4, GetTicketInteger},
+};
+
+#undef JBA_KEY
+#undef PAPER_RECT
+#undef PAGE_FORMAT
+
+namespace {
+
+constexpr int32_t kAdmin = JBAModeListAdmin;
+constexpr int32_t kUser = JBAModeListUser;
+constexpr int32_t kSelected = OptionUserInputTypeSelected;
+constexpr int32_t kLogin = OptionComInUserTypeUseLogin;
+constexpr int32_t kEntered = OptionComInUserTypeEnterName;
+
+constexpr comparationItem Is(const int32_t* value, const int32_t* operand) { return {value, operand, IntCampareFunc}; }
+constexpr comparationItem HasText(const char* text) { return {text, nullptr, StrNoNULLCampareFunc}; }
+constexpr comparationItem LacksText(const char* text) { return {text, nullptr, StrIsNULLCampareFunc}; }
+
+// Parameter lists: a quoted value ended by CR LF or by LF, an empty quoted
+// value, a comment text ended by LF.
+const void* const paraJBAUserName[] = {&CTRLSym_DOUBLE, StdJBAUserName, &CTRLSym_DOUBLE, &CTRLSym_CR, &CTRLSym_LF};
+const void* const paraAdminUserID[] = {&CTRLSym_DOUBLE, jba.adminUserID, &CTRLSym_DOUBLE, &CTRLSym_CR, &CTRLSym_LF};
+const void* const paraAdminPassword[] = {&CTRLSym_DOUBLE, jba.adminUserPassword, &CTRLSym_DOUBLE, &CTRLSym_CR,
+                                         &CTRLSym_LF};
+const void* const paraUserID[] = {&CTRLSym_DOUBLE, jba.userID, &CTRLSym_DOUBLE, &CTRLSym_CR, &CTRLSym_LF};
+const void* const paraUserPassword[] = {&CTRLSym_DOUBLE, jba.userPassword, &CTRLSym_DOUBLE, &CTRLSym_CR, &CTRLSym_LF};
+const void* const paraInputUserID[] = {&CTRLSym_DOUBLE, jba.inputUserID, &CTRLSym_DOUBLE, &CTRLSym_CR, &CTRLSym_LF};
+const void* const paraInputPassword[] = {&CTRLSym_DOUBLE, jba.inputUserPassword, &CTRLSym_DOUBLE, &CTRLSym_CR,
+                                         &CTRLSym_LF};
+const void* const paraEmptyPassword[] = {&CTRLSym_DOUBLE, &CTRLSym_DOUBLE, &CTRLSym_CR, &CTRLSym_LF};
+const void* const paraDate[] = {jba.printDate, &CTRLSym_LF};
+const void* const paraTime[] = {jba.printTime, &CTRLSym_LF};
+const void* const paraDocumentName[] = {PTStdDocumentName, &CTRLSym_LF};
+const void* const paraHostName[] = {&CTRLSym_DOUBLE, HostNameStr, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const paraQuotes[] = {&CTRLSym_DOUBLE, &CTRLSym_DOUBLE};
+const void* const paraLoginName[] = {&CTRLSym_DOUBLE, StdUserName, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const paraDialogAddress[] = {&CTRLSym_DOUBLE, jba.ipAddress, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const paraOwnAddress[] = {&CTRLSym_DOUBLE, IPAddressStr, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const paraNumberUp[] = {&CTRLSym_DOUBLE, StdNUpInfo, &CTRLSym_DOUBLE, &CTRLSym_LF};
+
+symPara cmdParaJBAUserName, cmdParaAdminUserID, cmdParaAdminPassword, cmdParaUserID, cmdParaUserPassword,
+    cmdParaInputUserID, cmdParaInputPassword, cmdParaEmptyPassword, cmdParaDate, cmdParaTime, cmdParaDocumentName,
+    cmdParaHostName, cmdParaQuotes, cmdParaLoginName, cmdParaDialogAddress, cmdParaOwnAddress, cmdParaNumberUp;
+
+// Administrator conditions ("details": a0 = 1, "input": a7 = 1).
+const comparationItem condAdminLoginID[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
+                                            Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName)};
+const comparationItem condAdminEnteredID[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
+                                              Is(&jba.adminUserIDType, &kEntered), HasText(jba.adminUserID)};
+const comparationItem condAdminLoginPassword[] = {
+    Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected), Is(&jba.adminUserIDType, &kLogin),
+    HasText(StdUserName), HasText(jba.adminUserPassword)};
+const comparationItem condAdminLoginNoPassword[] = {
+    Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected), Is(&jba.adminUserIDType, &kLogin),
+    HasText(StdUserName), LacksText(jba.adminUserPassword)};
+const comparationItem condAdminEnteredPassword[] = {
+    Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected), Is(&jba.adminUserIDType, &kEntered),
+    HasText(jba.adminUserID), HasText(jba.adminUserPassword)};
+const comparationItem condAdminEnteredNoPassword[] = {
+    Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected), Is(&jba.adminUserIDType, &kEntered),
+    HasText(jba.adminUserID), LacksText(jba.adminUserPassword)};
+const comparationItem condAdminInputID[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserInput, &kSelected),
+                                            HasText(jba.inputUserID)};
+const comparationItem condAdminInputPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserInput, &kSelected),
+                                                  HasText(jba.inputUserID), HasText(jba.inputUserPassword)};
+const comparationItem condAdminInputNoPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserInput, &kSelected),
+                                                    LacksText(jba.inputUserPassword), HasText(jba.inputUserID)};
+
+// User conditions ("details": c18 = 1, "input": c26 = 1), and the common ones.
+const comparationItem condDate[] = {HasText(jba.printDate)};
+const comparationItem condTime[] = {HasText(jba.printTime)};
+const comparationItem condDocumentName[] = {HasText(PTStdDocumentName)};
+const comparationItem condHostName[] = {HasText(HostNameStr)};
+const comparationItem condNoHostName[] = {LacksText(HostNameStr)};
+const comparationItem condLoginName[] = {HasText(StdUserName)};
+const comparationItem condNoLoginName[] = {LacksText(StdUserName)};
+const comparationItem condDialogAddress[] = {HasText(jba.ipAddress)};
+const comparationItem condOwnAddress[] = {LacksText(jba.ipAddress), HasText(IPAddressStr)};
+const comparationItem condNumberUp[] = {HasText(StdNUpInfo)};
+const comparationItem condUserLoginID[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
+                                           Is(&jba.userIDType, &kLogin), HasText(StdUserName)};
+const comparationItem condUserEnteredID[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
+                                             Is(&jba.userIDType, &kEntered), HasText(jba.userID)};
+const comparationItem condUserLoginPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
+                                                 Is(&jba.userIDType, &kLogin), HasText(StdUserName),
+                                                 HasText(jba.userPassword)};
+const comparationItem condUserLoginNoPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
+                                                   Is(&jba.userIDType, &kLogin), HasText(StdUserName),
+                                                   LacksText(jba.userPassword)};
+const comparationItem condUserEnteredPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
+                                                   Is(&jba.userIDType, &kEntered), HasText(jba.userID),
+                                                   HasText(jba.userPassword)};
+const comparationItem condUserEnteredNoPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
+                                                     Is(&jba.userIDType, &kEntered), HasText(jba.userID),
+                                                     LacksText(jba.userPassword)};
+const comparationItem condUserInputID[] = {Is(&jba.manageType, &kUser), Is(&jba.userInput, &kSelected),
+                                           HasText(jba.inputUserID)};
+const comparationItem condUserInputPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userInput, &kSelected),
+                                                 HasText(jba.inputUserID), HasText(jba.inputUserPassword)};
+const comparationItem condUserInputNoPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userInput, &kSelected),
+                                                   LacksText(jba.inputUserPassword), HasText(jba.inputUserID)};
+
+comparation comparationAdminLoginID, comparationAdminEnteredID, comparationAdminLoginPassword,
+    comparationAdminLoginNoPassword, comparationAdminEnteredPassword, comparationAdminEnteredNoPassword,
+    comparationAdminInputID, comparationAdminInputPassword, comparationAdminInputNoPassword;
+comparation comparationDate, comparationTime, comparationDocumentName, comparationHostName, comparationNoHostName,
+    comparationLoginName, comparationNoLoginName, comparationDialogAddress, comparationOwnAddress,
+    comparationNumberUp, comparationUserLoginID, comparationUserEnteredID, comparationUserLoginPassword,
+    comparationUserLoginNoPassword, comparationUserEnteredPassword, comparationUserEnteredNoPassword,
+    comparationUserInputID, comparationUserInputPassword, comparationUserInputNoPassword;
+
+constexpr const char* kJOAU = "@PJL SET JOBATTR=%c@JOAU=%s%c%c%c";
+constexpr const char* kJOEP = "@PJL SET JOBATTR=%c@JOEP=%s%c%c%c";
+constexpr const char* kJOEPEmpty = "@PJL SET JOBATTR=%c@JOEP=%c%c%c";
+
+template <size_t N>
+void BindPara(symPara* record, const void* const (&array)[N]) {
+  InitializeCmdParaTable(record, static_cast<int32_t>(N), array);
+}
+
+template <size_t N>
+void BindCond(comparation* record, const comparationItem (&array)[N]) {
+  InitializeComparationTable(record, static_cast<int32_t>(N), array);
+}
+
+}  // namespace
+
+const prtFmtTable JBAFmtTableAdmin[numFmtTableJBAAdmin] = {
+    {kJOAU, &cmdParaJBAUserName, &comparationAdminLoginID},
+    {kJOAU, &cmdParaAdminUserID, &comparationAdminEnteredID},
+    {kJOEP, &cmdParaAdminPassword, &comparationAdminLoginPassword},
+    {kJOEPEmpty, &cmdParaEmptyPassword, &comparationAdminLoginNoPassword},
+    {kJOEP, &cmdParaAdminPassword, &comparationAdminEnteredPassword},
+    {kJOEPEmpty, &cmdParaEmptyPassword, &comparationAdminEnteredNoPassword},
+    {kJOAU, &cmdParaInputUserID, &comparationAdminInputID},
+    {kJOEP, &cmdParaInputPassword, &comparationAdminInputPassword},
+    {kJOEPEmpty, &cmdParaEmptyPassword, &comparationAdminInputNoPassword},
+};
+
+const prtFmtTable JBAFmtTableCommon[numFmtTableJBACommon] = {
+    {"@PJL COMMENT DATE=%s%c", &cmdParaDate, &comparationDate},
+    {"@PJL COMMENT TIME=%s%c", &cmdParaTime, &comparationTime},
+    {"@PJL COMMENT DNAME=%s%c", &cmdParaDocumentName, &comparationDocumentName},
+    {"@PJL SET JOBATTR=%c@CNAM=%s%c%c", &cmdParaHostName, &comparationHostName},
+    {"@PJL SET JOBATTR=%c@CNAM=UnknownHost%c\n", &cmdParaQuotes, &comparationNoHostName},
+    {"@PJL SET JOBATTR=%c@LUNA=%s%c%c", &cmdParaLoginName, &comparationLoginName},
+    {"@PJL SET JOBATTR=%c@LUNA=UnknownUser%c\n", &cmdParaQuotes, &comparationNoLoginName},
+    {"@PJL SET JOBATTR=%c@HOAD=%s%c%c", &cmdParaDialogAddress, &comparationDialogAddress},
+    {"@PJL SET JOBATTR=%c@HOAD=%s%c%c", &cmdParaOwnAddress, &comparationOwnAddress},
+    {"@PJL SET JOBATTR=%c@NLPP=%s%c%c", &cmdParaNumberUp, &comparationNumberUp},
+    {kJOAU, &cmdParaJBAUserName, &comparationUserLoginID},
+    {kJOAU, &cmdParaUserID, &comparationUserEnteredID},
+    {kJOEP, &cmdParaUserPassword, &comparationUserLoginPassword},
+    {kJOEPEmpty, &cmdParaEmptyPassword, &comparationUserLoginNoPassword},
+    {kJOEP, &cmdParaUserPassword, &comparationUserEnteredPassword},
+    {kJOEPEmpty, &cmdParaEmptyPassword, &comparationUserEnteredNoPassword},
+    {kJOAU, &cmdParaInputUserID, &comparationUserInputID},
+    {kJOEP, &cmdParaInputPassword, &comparationUserInputPassword},
+    {kJOEPEmpty, &cmdParaEmptyPassword, &comparationUserInputNoPassword},
+};
+
+void JBAInializeDescriptionTableFromFilter() {
+  // User lists.
+  BindPara(&cmdParaJBAUserName, paraJBAUserName);
+  BindPara(&cmdParaUserID, paraUserID);
+  BindPara(&cmdParaUserPassword, paraUserPassword);
+  BindPara(&cmdParaInputUserID, paraInputUserID);
+  BindPara(&cmdParaInputPassword, paraInputPassword);
+  BindPara(&cmdParaEmptyPassword, paraEmptyPassword);
+  BindPara(&cmdParaDate, paraDate);
+  BindPara(&cmdParaTime, paraTime);
+  BindPara(&cmdParaDocumentName, paraDocumentName);
+  BindPara(&cmdParaHostName, paraHostName);
+  BindPara(&cmdParaQuotes, paraQuotes);
+  BindPara(&cmdParaLoginName, paraLoginName);
+  BindPara(&cmdParaDialogAddress, paraDialogAddress);
+  BindPara(&cmdParaOwnAddress, paraOwnAddress);
+  BindPara(&cmdParaNumberUp, paraNumberUp);
+  // Administrator lists.
+  BindPara(&cmdParaAdminUserID, paraAdminUserID);
+  BindPara(&cmdParaAdminPassword, paraAdminPassword);
+  // User conditions.
+  BindCond(&comparationDate, condDate);
+  BindCond(&comparationTime, condTime);
+  BindCond(&comparationDocumentName, condDocumentName);
+  BindCond(&comparationHostName, condHostName);
+  BindCond(&comparationNoHostName, condNoHostName);
+  BindCond(&comparationLoginName, condLoginName);
+  BindCond(&comparationNoLoginName, condNoLoginName);
+  BindCond(&comparationDialogAddress, condDialogAddress);
+  BindCond(&comparationOwnAddress, condOwnAddress);
+  BindCond(&comparationNumberUp, condNumberUp);
+  BindCond(&comparationUserLoginID, condUserLoginID);
+  BindCond(&comparationUserEnteredID, condUserEnteredID);
+  BindCond(&comparationUserLoginPassword, condUserLoginPassword);
+  BindCond(&comparationUserLoginNoPassword, condUserLoginNoPassword);
+  BindCond(&comparationUserEnteredPassword, condUserEnteredPassword);
+  BindCond(&comparationUserEnteredNoPassword, condUserEnteredNoPassword);
+  BindCond(&comparationUserInputID, condUserInputID);
+  BindCond(&comparationUserInputPassword, condUserInputPassword);
+  BindCond(&comparationUserInputNoPassword, condUserInputNoPassword);
+  // Administrator conditions.
+  BindCond(&comparationAdminLoginID, condAdminLoginID);
+  BindCond(&comparationAdminEnteredID, condAdminEnteredID);
+  BindCond(&comparationAdminLoginPassword, condAdminLoginPassword);
+  BindCond(&comparationAdminLoginNoPassword, condAdminLoginNoPassword);
+  BindCond(&comparationAdminEnteredPassword, condAdminEnteredPassword);
+  BindCond(&comparationAdminEnteredNoPassword, condAdminEnteredNoPassword);
+  BindCond(&comparationAdminInputID, condAdminInputID);
+  BindCond(&comparationAdminInputPassword, condAdminInputPassword);
+  BindCond(&comparationAdminInputNoPassword, condAdminInputNoPassword);
+}
+
+int JBAGetTicketFromPDE(char* argv[]) {
+  GetTicketFromArray(argv, JBAticketDataCommon, kJBATicketRowsCommon);
+  GetTicketFromArray(argv, JBAticketDataAdmin, kJBATicketRowsAdmin);
+  return 1;
+}
+
+void JBAOutputQPJLCommandFromFilter(char* argv[]) {
+  OutputQPJLCommandFromArray(argv, JBAFmtTableAdmin, numFmtTableJBAAdmin);
+  OutputQPJLCommandFromArray(argv, JBAFmtTableCommon, numFmtTableJBACommon);
+}
