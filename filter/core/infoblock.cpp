@@ -230,8 +230,8 @@ void RegistrationNumberText(const char* value, char* text) {
   // Six characters can spell values far outside an int ("9e9999"); such a
   // value is held to a bound, whose text is cut to three characters anyway.
   if (std::isnan(tenths)) tenths = 0.0f;
-  if (tenths > 1e6f) tenths = 1e6f;
-  if (tenths < -1e6f) tenths = -1e6f;
+  if (tenths > 1e8f) tenths = 1e8f;
+  if (tenths < -1e8f) tenths = -1e8f;
   std::snprintf(text, 4, "%d", static_cast<int>(std::lround(tenths)));
 }
 
