@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "escapes.h"
 #include "header_test_support.h"
 #include "models.h"
+#include "ppdattr.h"
 
 namespace {
 
@@ -50,6 +52,23 @@ TEST(ModelsWithCommentTest, SixtyFourSevenCharacterNamesShippedFirst) {
   EXPECT_TRUE(IsModelWithComment("OVQM200.PPD"));
   EXPECT_FALSE(IsModelWithComment("OVQX900.PPD"));
   EXPECT_FALSE(IsModelWithComment(nullptr));
+}
+
+// Every PPD we ship names a model of the list by its PCFileName stem.
+TEST(ModelsWithCommentTest, ShippedPPDStemsAreOnTheList) {
+  int shipped = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(SourcePath("ppd"))) {
+    if (entry.path().extension() != ".ppd") continue;
+    ScopedJobPPD ppd(ReadFile(entry.path().string()));
+    ppd_attr_t* pcFileName = ppdFindAttr_ALT(JobPPD(), "PCFileName");
+    ASSERT_NE(pcFileName, nullptr) << entry.path();
+    std::string stem = std::string(pcFileName->value).substr(0, std::string(pcFileName->value).find('.'));
+    bool listed = false;
+    for (const char* const* model = modelsWithComment; *model != nullptr; ++model) listed |= stem == *model;
+    EXPECT_TRUE(listed) << stem;
+    ++shipped;
+  }
+  EXPECT_GE(shipped, 4);
 }
 
 // ---- String code set
