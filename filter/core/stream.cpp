@@ -1,7 +1,268 @@
-// Placeholder until this module is written.
 #include "stream.h"
-void OutputPSStream(int, char**) {}
-void OutputPSStreamtoFileandInsertPJLforFeaturePDE(int, char**) {}
-void OutputPSCommandFromFilter(int, int, FILE*) {}
-void OutputPageLogCommand(int, char**) {}
-char* GetSubString(const char*, int, int) { return nullptr; }
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "cups_ppd.h"
+#include "jobstate.h"
+#include "modules.h"
+#include "output.h"
+#include "pagecount.h"
+#include "pjlheader.h"
+#include "psfeatures.h"
+#include "pslines.h"
+#include "streamevents.h"
+
+namespace {
+
+constexpr int kEndOfTransmission = 0x04;
+constexpr int kTempPathSize = 255;
+
+// Path of the buffered pass's temporary file.
+char PPDPJLOutFilePath[kTempPathSize] = {};
+
+StreamEventObserver g_event_observer = nullptr;
+
+enum class LineKind {
+  kOther,
+  kEp,
+  kEndp,
+  kShowpage,
+  kBp,
+  kEndSetup,
+  kSetPageDevice,
+  kEndPageSetup,
+  kBeginProlog,
+  kEndProlog,
+};
+
+struct KeywordLine {
+  std::string_view text;
+  LineKind kind;
+};
+
+// Whole lines, compared exactly.
+constexpr KeywordLine kKeywordLines[] = {
+    {"ep", LineKind::kEp},
+    {"endp", LineKind::kEndp},
+    {"showpage", LineKind::kShowpage},
+    {"bp", LineKind::kBp},
+    {"%%EndSetup", LineKind::kEndSetup},
+    {"userdict/setpagedevice{pop}bind put", LineKind::kSetPageDevice},
+    {"%%EndPageSetup", LineKind::kEndPageSetup},
+    {"%%BeginProlog", LineKind::kBeginProlog},
+    {"%%EndProlog", LineKind::kEndProlog},
+};
+
+// A line passed through in pieces is data, never a keyword line.
+LineKind Classify(const PSLine& line) {
+  if (line.cut) return LineKind::kOther;
+  std::string_view text(line.text, line.length);
+  for (const KeywordLine& keyword : kKeywordLines) {
+    if (keyword.text == text) return keyword.kind;
+  }
+  return LineKind::kOther;
+}
+
+bool CancelRequested() { return CancelJob == 1; }
+
+struct PassState {
+  PassState(FILE* output, char* arguments[], FeatureCapture* features)
+      : out(output), argv(arguments), capture(features), dsc_pages(arguments[4]) {}
+
+  FILE* out;
+  char** argv;
+  FeatureCapture* capture;  // buffered pass only
+  DscPageCounter dsc_pages;
+  int page = 0;
+  bool prolog_done = false;
+};
+
+void Raise(PassState& pass, int event) { OutputPSCommandFromFilter(event, pass.page, pass.out); }
+
+// "ep" and "endp": the counter goes up, the modules close the page, then the
+// cancellation test; "ep" also reports the page.
+bool HandlePageEnd(PSLinePump& pump, PassState& pass, LineKind kind) {
+  ++pass.page;
+  pump.WriteBefore();
+  Raise(pass, kind == LineKind::kEp ? kEventEndPage : kEventEndPageP);
+  if (CancelRequested()) return false;
+  pump.WriteThrough();
+  pass.dsc_pages.OnOwnPageEnd();
+  if (kind == LineKind::kEp) OutputPageLogCommand(pass.page, pass.argv);
+  return true;
+}
+
+// One line of the document; false when the job is cancelled at it (the line is
+// then not written).
+bool HandleLine(PSLinePump& pump, const PSLine& line, PassState& pass) {
+  if (pass.capture != nullptr && !line.cut && LineCallsForPJL(line.text, line.length)) {
+    // The job copy sees the document up to this line before the line's PJL.
+    pump.WriteBefore();
+    InspectLineForPJL(line.text, line.length, pass.capture, pass.argv);
+  }
+  LineKind kind = Classify(line);
+  switch (kind) {
+    case LineKind::kEp:
+    case LineKind::kEndp:
+      return HandlePageEnd(pump, pass, kind);
+    case LineKind::kShowpage:
+      if (!CancelRequested()) return true;
+      pump.WriteBefore();
+      return false;
+    case LineKind::kBp:
+      pump.WriteThrough();
+      Raise(pass, kEventBeginPage);
+      return true;
+    case LineKind::kEndSetup:
+      pump.WriteBefore();
+      Raise(pass, kEventEndSetup);
+      return true;
+    case LineKind::kSetPageDevice:
+      pump.WriteBefore();
+      Raise(pass, kEventSetPageDevice);
+      return true;
+    case LineKind::kEndPageSetup:
+      pump.WriteThrough();
+      Raise(pass, kEventEndPageSetup);
+      return true;
+    case LineKind::kBeginProlog:
+      pump.WriteThrough();
+      Raise(pass, kEventBeginProlog);
+      return true;
+    case LineKind::kEndProlog:
+      if (!pass.prolog_done) {
+        pump.WriteBefore();
+        Raise(pass, kEventEndProlog);
+        pass.prolog_done = true;
+      }
+      return true;
+    case LineKind::kOther:
+      if (!line.cut) pass.dsc_pages.OnLine(line.text, line.length);
+      return true;
+  }
+  return true;
+}
+
+// The common line handling over the whole input; false when cancelled.
+bool PassLines(PSLinePump& pump, PassState& pass) {
+  PSLine line;
+  while (pump.Next(&line)) {
+    if (!HandleLine(pump, line, pass)) return false;
+  }
+  pump.Finish();
+  pass.dsc_pages.OnEnd();
+  return true;
+}
+
+size_t PlainWrite(const void* buffer, size_t size, size_t count, FILE* stream) {
+  return std::fwrite(buffer, size, count, stream);
+}
+
+bool IsTransferStop(const PSLine& line) {
+  LineKind kind = Classify(line);
+  return kind == LineKind::kEp || kind == LineKind::kEndp || kind == LineKind::kShowpage;
+}
+
+// Copies the buffered document to standard output with plain writes; after each
+// page end the transfer stops when the job has been cancelled.
+void TransferBufferedDocument() {
+  FILE* buffered = std::fopen(PPDPJLOutFilePath, "rb");
+  if (buffered == nullptr) return;
+  PSLinePump pump(fileno(buffered), stdout, PlainWrite);
+  PSLine line;
+  bool stopped = false;
+  while (!stopped && pump.Next(&line)) {
+    if (!IsTransferStop(line)) continue;
+    pump.WriteThrough();
+    stopped = CancelRequested();
+  }
+  if (!stopped) pump.Finish();
+  std::fflush(stdout);
+  std::fclose(buffered);
+}
+
+void RemoveBufferedDocument(FILE* buffered) {
+  if (buffered != nullptr) std::fclose(buffered);
+  unlink(PPDPJLOutFilePath);
+}
+
+}  // namespace
+
+void SetStreamEventObserver(StreamEventObserver observer) { g_event_observer = observer; }
+
+void OutputPSCommandFromFilter(int event, int page, FILE* stream) {
+  if (g_event_observer != nullptr) g_event_observer(event, page, stream);
+  WatermarkOutputPSCommandFromFilter(event, page, stream);
+  FeaturesOutputPSCommandFromFilter(event, stream);
+}
+
+void OutputPageLogCommand(int page, char* argv[]) { WritePageLine(page, argv[4]); }
+
+char* GetSubString(const char* text, int first, int last) {
+  size_t length = text != nullptr ? std::strlen(text) : 0;
+  size_t from = first < 0 ? 0 : static_cast<size_t>(first);
+  size_t count = 0;
+  if (last >= 0 && from < length && static_cast<size_t>(last) >= from) {
+    size_t to = static_cast<size_t>(last) < length ? static_cast<size_t>(last) : length - 1;
+    count = to - from + 1;
+  }
+  char* copy = static_cast<char*>(std::malloc(count + 1));
+  if (copy == nullptr) return nullptr;
+  if (count > 0) std::memcpy(copy, text + from, count);
+  copy[count] = '\0';
+  return copy;
+}
+
+void OutputPSStream(int argc, char* argv[]) {
+  FILE* input = argc > 6 ? std::fopen(argv[6], "rb") : stdin;
+  if (input == nullptr) return;
+  PassState pass(stdout, argv, nullptr);
+  PSLinePump pump(fileno(input), stdout, KQfwrite);
+  if (PassLines(pump, pass)) KQfputc(kEndOfTransmission, stdout);
+  std::fflush(stdout);
+  if (input != stdin) std::fclose(input);
+}
+
+void OutputPSStreamtoFileandInsertPJLforFeaturePDE(int argc, char* argv[]) {
+  FILE* input = argc == 7 ? std::fopen(argv[6], "rb") : stdin;
+  if (input == nullptr) return;
+  int fd = cupsTempFd(PPDPJLOutFilePath, sizeof PPDPJLOutFilePath);
+  FILE* buffered = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+  if (buffered == nullptr) {
+    if (fd >= 0) {
+      close(fd);
+      unlink(PPDPJLOutFilePath);
+    }
+    if (input != stdin) std::fclose(input);
+    return;
+  }
+
+  FeatureCapture capture;
+  PassState pass(buffered, argv, &capture);
+  bool complete;
+  {
+    PSLinePump pump(fileno(input), buffered, KQfwrite);
+    complete = PassLines(pump, pass);
+    if (complete && pump.any_input() && pump.last_byte() != kEndOfTransmission) {
+      KQfputc(kEndOfTransmission, buffered);
+    }
+  }
+  if (input != stdin) std::fclose(input);
+  std::fflush(stdout);
+  if (!complete) {
+    // Cancelled: nothing of the document reaches the printer, and no copy of
+    // it is left behind.
+    RemoveBufferedDocument(buffered);
+    return;
+  }
+  std::fclose(buffered);
+  OutputColourProcessingLines(capture);
+  OutputQPJLCommandEnterPS(argv);
+  std::fflush(stdout);
+  TransferBufferedDocument();
+  unlink(PPDPJLOutFilePath);
+}

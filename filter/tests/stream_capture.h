@@ -1,0 +1,87 @@
+// Runs a stream-pass function in this process with standard output and standard
+// error sent to files, and gives back what each received.
+#pragma once
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "jobstate.h"
+#include "run_program.h"
+#include "streamevents.h"
+#include "version.h"
+
+struct CapturedOutput {
+  std::string out;
+  std::string err;
+};
+
+template <typename Run>
+CapturedOutput CaptureOutput(const TempDir& dir, Run run) {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  int saved_out = dup(1);
+  int saved_err = dup(2);
+  int out = open(dir.File("captured.out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  int err = open(dir.File("captured.err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  dup2(out, 1);
+  dup2(err, 2);
+  close(out);
+  close(err);
+  run();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  dup2(saved_out, 1);
+  dup2(saved_err, 2);
+  close(saved_out);
+  close(saved_err);
+  return {ReadFile(dir.File("captured.out")), ReadFile(dir.File("captured.err"))};
+}
+
+// Filter arguments as CUPS passes them, with the document in a file.
+class FilterArgs {
+ public:
+  FilterArgs(const std::string& copies, const std::string& options, const std::string& file)
+      : texts_{"ovqfilter", "1", "alice", "Title", copies, options, file} {
+    for (std::string& text : texts_) pointers_.push_back(text.data());
+    pointers_.push_back(nullptr);
+  }
+  int argc() const { return 7; }
+  char** argv() { return pointers_.data(); }
+
+ private:
+  std::vector<std::string> texts_;
+  std::vector<char*> pointers_;
+};
+
+// Writes "[event/page]" and a line feed into the stream at each stream event, so that the
+// expected output shows where every event was raised.
+inline void MarkEvent(int event, int page, FILE* stream) {
+  std::fprintf(stream, "[%d/%d]\n", event, page);
+}
+
+// Per-test process state: no cancellation, the event marks, a current system
+// (page lines on), the given PPD (or none).
+inline void ResetStreamState(const std::string& ppd_path = "") {
+  CancelJob = 0;
+  SetStreamEventObserver(MarkEvent);
+  unsetenv("OVQ_KERNEL_RELEASE");
+  ResetGestaltCache();
+  if (ppd_path.empty()) {
+    unsetenv("PPD");
+  } else {
+    setenv("PPD", ppd_path.c_str(), 1);
+  }
+  CloseJobPPD();
+}
+
+inline std::string TestPPD(const std::string& extra) {
+  return "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
+         "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n*Manufacturer: \"Test\"\n"
+         "*Product: \"(Test)\"\n*ModelName: \"Test\"\n*ShortNickName: \"Test\"\n*NickName: \"Test\"\n"
+         "*PSVersion: \"(3010.000) 0\"\n" +
+         extra;
+}
