@@ -36,6 +36,7 @@ TEST_P(PageCountTest, ReportsEachPageOnce) {
   const CountCase& c = GetParam();
   WriteFile(dir_.File("job.ps"), c.document);
   FilterArgs args(c.copies, "", dir_.File("job.ps"));
+  args.ReadTickets();
   CapturedOutput r = CaptureOutput(dir_, [&] { OutputPSStream(args.argc(), args.argv()); });
   EXPECT_EQ(r.err, c.err);
   EXPECT_EQ(r.out, c.document + "\x04");  // the printer stream is the document
@@ -82,6 +83,7 @@ TEST(PageCount, CancelledPageIsNotReported) {
   TempDir dir;
   WriteFile(dir.File("job.ps"), "%%Page: 1 1\nshowpage\n%%Page: 2 2\nshowpage\n");
   FilterArgs args("1", "", dir.File("job.ps"));
+  args.ReadTickets();
   CancelJob = 1;
   CapturedOutput r = CaptureOutput(dir, [&] { OutputPSStream(args.argc(), args.argv()); });
   CancelJob = 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "jobstate.h"
+#include "ticket.h"
 #include "run_program.h"
 #include "streamevents.h"
 #include "version.h"
@@ -50,6 +51,9 @@ class FilterArgs {
     pointers_.push_back(nullptr);
   }
   int argc() const { return 7; }
+  // The job's options read into the modules' records, as the job flow does
+  // before the stream pass.
+  void ReadTickets() { GetTicketFromPDE(argv()); }
   char** argv() { return pointers_.data(); }
 
  private:

@@ -33,6 +33,7 @@ std::ostream& operator<<(std::ostream& os, const PassCase& c) { return os << c.n
 CapturedOutput RunDirectPass(const TempDir& dir, const std::string& input, const std::string& copies = "2") {
   WriteFile(dir.File("job.ps"), input);
   FilterArgs args(copies, "", dir.File("job.ps"));
+  args.ReadTickets();
   return CaptureOutput(dir, [&] { OutputPSStream(args.argc(), args.argv()); });
 }
 
@@ -114,6 +115,7 @@ TEST(DirectPass, MissingInputFileWritesNothing) {
   ResetStreamState();
   TempDir dir;
   FilterArgs args("1", "", dir.File("absent.ps"));
+  args.ReadTickets();
   CapturedOutput r = CaptureOutput(dir, [&] { OutputPSStream(args.argc(), args.argv()); });
   EXPECT_EQ(r.out, "");
   SetStreamEventObserver(nullptr);
@@ -188,6 +190,7 @@ class BufferedPassTest : public ::testing::Test {
   CapturedOutput Run(const std::string& input) {
     WriteFile(dir_.File("job.ps"), input);
     FilterArgs args("2", "", dir_.File("job.ps"));
+    args.ReadTickets();
     return CaptureOutput(dir_, [&] { OutputPSStreamtoFileandInsertPJLforFeaturePDE(args.argc(), args.argv()); });
   }
   bool TempFolderEmpty() { return std::filesystem::is_empty(dir_.File("tmp")); }
