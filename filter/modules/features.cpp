@@ -24,9 +24,6 @@ namespace {
 constexpr int kNum = 4;
 FeaturesOptions& F = qpjlOptionFeatures;
 
-// ---------------------------------------------------------------------------
-// Ticket table.
-
 }  // namespace
 
 const TicketData FeaturesticketData[kFeaturesTicketRows] = {

@@ -12,7 +12,7 @@ struct WatermarkOptions {
   char name[kWatermarkTextSize];  // the watermark is on only when this is non-empty
   int options;
   int onlyFirst;                  // 0: every page; any other value: first page only
-  char text[kWatermarkTextSize];  // PostScript operand written before "show"
+  char text[kWatermarkTextSize];  // PostScript operand written verbatim before "show" (CR and LF as spaces)
   int orientation;                // 1 or 3 portrait, 2 or 4 landscape
   int paperHeight;
   int paperWidth;

@@ -182,8 +182,6 @@ std::string Attr(const std::string& attribute) { return "@PJL SET JOBATTR=\"@" +
 
 TEST_F(FeaturesTest, NothingIsWrittenWhenEveryKeyIsAbsent) { EXPECT_EQ(RunTable(), ""); }
 
-TEST_F(FeaturesTest, TableHasTwentyNineRows) { EXPECT_EQ(numFmtTableFeatures, 29); }
-
 TEST_F(FeaturesTest, OffSwitchesWriteTheirOffLines) {
   qpjlOptionFeatures.tabMargin = 0;
   qpjlOptionFeatures.trimmer = 0;
