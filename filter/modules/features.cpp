@@ -10,7 +10,20 @@
 #include "output.h"
 #include "stream.h"
 
-FeaturesOptions qpjlOptionFeatures = {};
+namespace {
+
+// The record as a ticket without any finishing key leaves it: every switch
+// absent (-1), so that nothing is written before the ticket is read.
+constexpr FeaturesOptions AbsentFeatures() {
+  FeaturesOptions f = {};
+  f.tabMargin = f.trimmer = f.trimmerSelect = f.bookletMargin = f.numInSequence = f.offsetStacking = -1;
+  f.separatorPageList = f.autoFit = f.ejectOptions = f.specialPagesA5 = f.specialPagesTab = -1;
+  return f;
+}
+
+}  // namespace
+
+FeaturesOptions qpjlOptionFeatures = AbsentFeatures();
 
 const char* const punchHoleCoil = "Coil";
 const char* const mediaTypeA5 = "A5";
