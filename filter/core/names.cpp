@@ -41,8 +41,10 @@ Utf16Step NextUnits(const char* text) {
   int lead = Byte(text, 0);
   int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
   for (int i = 1; i < length; ++i) {
-    if (!IsContinuation(text, i)) length = 0;  // stops at the first non-continuation (or NUL)
-    if (length == 0) break;
+    if (!IsContinuation(text, i)) {  // also stops at the terminating zero
+      length = 0;
+      break;
+    }
   }
   if (length <= 1) return {1, {static_cast<unsigned>(lead), 0}, 1};
   unsigned code = static_cast<unsigned>(lead) & (0x7F >> length);

@@ -368,65 +368,20 @@ TEST_P(CommentBasicTest, WritesTheLines) {
 const std::string kSimplexColor =
     "@PJL COMMENT KQJOBINFO DUPLEXTYPE=SIMPLEX\n@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n";
 
+// The lines the whole-filter cases do not reach.
 INSTANTIATE_TEST_SUITE_P(
     Fields, CommentBasicTest,
     ::testing::Values(
-        BasicCase{"Collate",
-                  [] {
-                    Set(psoptioncomment.collation, "collate");
-                    psoptioncomment.copies = 3;
-                  },
-                  "@PJL COMMENT KQJOBINFO JOBCOPIES=3\n@PJL COMMENT KQJOBINFO PAGECOPIES=1\n" + kSimplexColor},
-        BasicCase{"NoCollate",
-                  [] {
-                    Set(psoptioncomment.collation, "nocollate");
-                    psoptioncomment.copies = 3;
-                  },
-                  "@PJL COMMENT KQJOBINFO PAGECOPIES=3\n@PJL COMMENT KQJOBINFO JOBCOPIES=1\n" + kSimplexColor},
-        BasicCase{"LongEdge", [] { Set(psoptioncomment.sides, "two-sided-long-edge"); },
-                  "@PJL COMMENT KQJOBINFO DUPLEXTYPE=DUPLEX\n@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n"},
         BasicCase{"BindingEdge2WinsOverOneSided", [] { psoptioncomment.duplexBindingEdge = 2; },
                   "@PJL COMMENT KQJOBINFO DUPLEXTYPE=DUPLEX\n@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n"},
-        BasicCase{"ShortEdge", [] { Set(psoptioncomment.sides, "two-sided-short-edge"); },
+        BasicCase{"BindingEdge3", [] { Set(psoptioncomment.sides, "other"); psoptioncomment.duplexBindingEdge = 3; },
                   "@PJL COMMENT KQJOBINFO DUPLEXTYPE=TUMBLE\n@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n"},
         BasicCase{"UnknownSides", [] { Set(psoptioncomment.sides, "other"); },
                   "@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n"},
-        BasicCase{"Black", [] { Set(psoptioncomment.colorMode, "Black"); },
-                  "@PJL COMMENT KQJOBINFO DUPLEXTYPE=SIMPLEX\n@PJL COMMENT KQJOBINFO COLORMODE=GRAYSCALE\n"},
         BasicCase{"UnknownColourWithOption", [] { Set(psoptioncomment.colorMode, "Auto"); },
                   "@PJL COMMENT KQJOBINFO DUPLEXTYPE=SIMPLEX\n"},
-        BasicCase{"NumberUp", [] { Set(psoptioncomment.numberUp, "4"); },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO NUP=4\n"},
-        BasicCase{"StapleNone", [] { Set(psoptioncomment.staple, "None"); },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO STAPLE=OFF\n"},
-        BasicCase{"StapleSaddle", [] { Set(psoptioncomment.staple, "SaddleStaple"); },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO STAPLE=OFF\n"},
-        BasicCase{"StapleOn", [] { Set(psoptioncomment.staple, "1Staple(Left)"); },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO STAPLE=ON\n"},
-        BasicCase{"PunchNone", [] { Set(psoptioncomment.punch, "None"); },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO PUNCH=OFF\n"},
-        BasicCase{"PunchOn", [] { Set(psoptioncomment.punch, "Punch2Holes"); },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO PUNCH=ON\n"},
-        BasicCase{"SignatureNone",
-                  [] {
-                    Set(psoptioncomment.signature, "None");
-                    Set(psoptioncomment.signatureVolume, "5Sheets");
-                  },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[NOBOOKLET]\n"},
         BasicCase{"VolumeEmpty", [] { Set(psoptioncomment.signature, "BookletLeft"); },
                   kSimplexColor + "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[NOBOOKLET]\n"},
-        BasicCase{"VolumeNone",
-                  [] {
-                    Set(psoptioncomment.signature, "BookletLeft");
-                    Set(psoptioncomment.signatureVolume, "None");
-                  },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[NONEDIVIDE]\n"},
-        BasicCase{"VolumeTenSheets",
-                  [] {
-                    Set(psoptioncomment.signature, "BookletLeft");
-                    Set(psoptioncomment.signatureVolume, "10Sheets(Max)");
-                  },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[10]\n"},
         BasicCase{"VolumeWithoutSheet",
                   [] {
                     Set(psoptioncomment.signature, "BookletLeft");
