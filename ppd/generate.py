@@ -351,7 +351,7 @@ def ppd_text(m):
         '*LandscapeOrientation: Plus90',
         '*TTRasterizer: Type42',
         '*cupsVersion: 2.4',
-        '*cupsManualCopies: True',
+        '*cupsManualCopies: False',
         '*cupsFilter2: "application/vnd.cups-postscript application/vnd.cups-postscript 0 ovqfilter"',
         '',
     ]

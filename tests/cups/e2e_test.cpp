@@ -53,6 +53,7 @@ struct JobCase {
   std::vector<std::string> expected;  // escaped texts (see Unescape) that the device file holds
   std::vector<std::string> absent;    // escaped texts that it must not hold
   std::vector<std::pair<std::string, size_t>> counted;  // escaped texts and how often they occur
+  int copies = 1;  // made by the printer: CUPS counts pages × copies impressions
 };
 
 void PrintTo(const JobCase& c, std::ostream* os) { *os << c.name; }
@@ -144,7 +145,7 @@ TEST_P(SchedulerJob, PrinterReceivesTheFramedJobAndCupsCountsItsPages) {
   }
   EXPECT_NE(stream.find("%%EOF", at), std::string::npos);
 
-  EXPECT_EQ(status.impressions_completed, c.pages) << "job-impressions-completed";
+  EXPECT_EQ(status.impressions_completed, c.pages * c.copies) << "job-impressions-completed";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -251,6 +252,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "@PJL SET ECONOMODE=MODE2\n", "@PJL SET RET=ON\n"},
                 {"@TCPR=", "@PJL SET USERNAME"},
                 {}},
+        // Two copies made by the printer (the PPDs leave copies to the device): the
+        // document's three pages once, with NumCopies 2 from pstops; CUPS counts six.
+        JobCase{"copies_c300", "OVQC300", Document::kPaged, 3, "Two copies", "", {"copies=2"},
+                {"/NumCopies exch def"}, {}, {}, 2},
         // Sample print of a text job on the UTF-8 model, with a title outside the
         // product's character ranges: no job name reaches the printer.
         JobCase{"sample_print_u700", "OVQU700", Document::kText, 3, "Bericht \xC4\x80 2", "bob",
