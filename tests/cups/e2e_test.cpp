@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -54,9 +55,48 @@ struct JobCase {
   std::vector<std::string> absent;    // escaped texts that it must not hold
   std::vector<std::pair<std::string, size_t>> counted;  // escaped texts and how often they occur
   int copies = 1;  // made by the printer: CUPS counts pages × copies impressions
+  bool stamped = false;  // every page shows the watermark's colour (255, 179, 179)
 };
 
 void PrintTo(const JobCase& c, std::ostream* os) { *os << c.name; }
+
+// Pixels of about the given colour on each page, as Ghostscript draws the
+// whole stream at 20 dpi.
+std::vector<size_t> ColourPixels(const std::string& stream_file, int r, int g, int b) {
+  TempDir dir;
+  RunSpec gs;
+  gs.program = "/usr/bin/gs";
+  gs.args = {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=ppmraw", "-r20",
+             "-sOutputFile=" + dir.File("page-%d.ppm"), stream_file};
+  RunProgram(gs);
+  std::vector<size_t> counts;
+  for (int page = 1;; ++page) {
+    std::string ppm = ReadFile(dir.File("page-" + std::to_string(page) + ".ppm"));
+    if (ppm.empty()) break;
+    // Header: "P6", width, height, maximum value, with comment lines between;
+    // one blank byte, then the RGB bytes.
+    size_t at = 0;
+    for (int fields = 0; fields < 4 && at < ppm.size();) {
+      if (ppm[at] == '#') {
+        at = ppm.find('\n', at);
+        at = at == std::string::npos ? ppm.size() : at + 1;
+      } else if (std::isspace(static_cast<unsigned char>(ppm[at]))) {
+        ++at;
+      } else {
+        while (at < ppm.size() && !std::isspace(static_cast<unsigned char>(ppm[at]))) ++at;
+        ++fields;
+      }
+    }
+    size_t data = at + 1;
+    size_t n = 0;
+    for (size_t i = data; i + 2 < ppm.size(); i += 3) {
+      auto near = [](unsigned char v, int want) { return v >= want - 8 && v <= want + 8; };
+      if (near(ppm[i], r) && near(ppm[i + 1], g) && near(ppm[i + 2], b)) ++n;
+    }
+    counts.push_back(n);
+  }
+  return counts;
+}
 
 size_t Count(const std::string& haystack, const std::string& needle) {
   size_t n = 0;
@@ -146,6 +186,12 @@ TEST_P(SchedulerJob, PrinterReceivesTheFramedJobAndCupsCountsItsPages) {
   EXPECT_NE(stream.find("%%EOF", at), std::string::npos);
 
   EXPECT_EQ(status.impressions_completed, c.pages * c.copies) << "job-impressions-completed";
+
+  if (c.stamped) {
+    std::vector<size_t> stamped = ColourPixels(device, 255, 179, 179);
+    ASSERT_EQ(stamped.size(), static_cast<size_t>(c.pages));
+    for (size_t page = 0; page < stamped.size(); ++page) EXPECT_GT(stamped[page], 20u) << "page " << page + 1;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "pgsave restore /pgsave save store gsave\n1.00 0.70 0.70 setrgbcolor\n"
                  "/Helvetica-Bold 72 selectfont\n167.50 385.00 moveto\n0 rotate\n(DRAFT) show\ngrestore\nep\n"},
                 {},
-                {{"(DRAFT) show\n", 3}, {"%%EndPageSetup\nkqxbp\n", 3}}},
+                {{"(DRAFT) show\n", 3}, {"%%EndPageSetup\nkqxbp\n", 3}}, 1, true},
         // Booklet and finishing on the UTF-8 model.
         JobCase{"finishing_u700", "OVQU700", Document::kPs2write, 3, "Booklet", "",
                 {"OVStaple=Left", "OVPunch=Left", "OVNumPunchHoles=2Holes", "OVSignature=BookletLeft",
