@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "pjlheader.h"
 #include "psfeatures.h"
 #include "pslines.h"
+#include "pstransfer.h"
 #include "streamevents.h"
 
 namespace {
@@ -25,6 +27,18 @@ constexpr int kTempPathSize = 255;
 char PPDPJLOutFilePath[kTempPathSize] = {};
 
 StreamEventObserver g_event_observer = nullptr;
+
+// Larger stream buffers than the default for pipes and files, so that the
+// document leaves in few large writes even when every page raises events.
+constexpr size_t kStreamBufferSize = 64 * 1024;
+char g_stdout_buffer[kStreamBufferSize];
+char g_buffered_file_buffer[kStreamBufferSize];
+
+// Gives `stream` a large buffer; glibc writes out what is pending first.
+void UseLargeBuffer(FILE* stream, char* buffer) {
+  std::fflush(stream);
+  std::setvbuf(stream, buffer, _IOFBF, kStreamBufferSize);
+}
 
 enum class LineKind {
   kOther,
@@ -158,30 +172,12 @@ bool PassLines(PSLinePump& pump, PassState& pass) {
   return true;
 }
 
-size_t PlainWrite(const void* buffer, size_t size, size_t count, FILE* stream) {
-  return std::fwrite(buffer, size, count, stream);
-}
-
-bool IsTransferStop(const PSLine& line) {
-  LineKind kind = Classify(line);
-  return kind == LineKind::kEp || kind == LineKind::kEndp || kind == LineKind::kShowpage;
-}
-
-// Copies the buffered document to standard output with plain writes; after each
-// page end the transfer stops when the job has been cancelled.
+// Copies the buffered document to standard output with plain writes; after
+// each page end the transfer stops when the job has been cancelled.
 void TransferBufferedDocument() {
   FILE* buffered = std::fopen(PPDPJLOutFilePath, "rb");
   if (buffered == nullptr) return;
-  PSLinePump pump(fileno(buffered), stdout, PlainWrite);
-  PSLine line;
-  bool stopped = false;
-  while (!stopped && pump.Next(&line)) {
-    if (!IsTransferStop(line)) continue;
-    pump.WriteThrough();
-    stopped = CancelRequested();
-  }
-  if (!stopped) pump.Finish();
-  std::fflush(stdout);
+  TransferDocument(fileno(buffered), stdout, CancelRequested);
   std::fclose(buffered);
 }
 
@@ -220,6 +216,7 @@ char* GetSubString(const char* text, int first, int last) {
 void OutputPSStream(int argc, char* argv[]) {
   FILE* input = argc > 6 ? std::fopen(argv[6], "rb") : stdin;
   if (input == nullptr) return;
+  UseLargeBuffer(stdout, g_stdout_buffer);
   PassState pass(stdout, argv, nullptr);
   PSLinePump pump(fileno(input), stdout, KQfwrite);
   if (PassLines(pump, pass)) KQfputc(kEndOfTransmission, stdout);
@@ -241,6 +238,8 @@ void OutputPSStreamtoFileandInsertPJLforFeaturePDE(int argc, char* argv[]) {
     return;
   }
 
+  UseLargeBuffer(buffered, g_buffered_file_buffer);
+  UseLargeBuffer(stdout, g_stdout_buffer);
   FeatureCapture capture;
   PassState pass(buffered, argv, &capture);
   bool complete;
