@@ -7,7 +7,7 @@ PACKAGES="
 build-essential cmake ninja-build pkg-config
 libcups2-dev cups cups-client cups-bsd cups-filters
 libgtest-dev libgmock-dev googletest
-ghostscript
+ghostscript fonts-noto-mono
 libicu-dev libpugixml-dev
 printer-driver-postscript-hp
 clang libclang-rt-14-dev
