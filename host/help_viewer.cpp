@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "print_settings.h"
+#include "host_status.h"
 
 extern char** environ;
 

@@ -6,11 +6,7 @@
 #include <string>
 #include <string_view>
 
-// Platform status codes used by the stand-ins.
-inline constexpr int kHostNoErr = 0;
-inline constexpr int kHostParamErr = -50;
-inline constexpr int kHostMemFullErr = -108;
-inline constexpr int kHostNotFoundErr = -43;
+#include "host_status.h"
 
 struct PrintSettingsValue {
   std::string text;  // UTF-8
