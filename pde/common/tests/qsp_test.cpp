@@ -1,1 +1,219 @@
+// Credential encoding: scrambling, Base64 both ways, result codes, capacities.
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "qsp.h"
+
+using namespace ovqpde;
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+
+TEST(QSPEncrypt, FourByteWordsThenSingleBytes) {
+  // "ABCD" is the word 0x44434241; xor 0x5D2B4E19 gives 0x19680C58, stored lowest byte first.
+  // The fifth byte "E" (0x45) meets only the lowest key byte 0x19.
+  const std::vector<uint8_t> in = Bytes("ABCDE");
+  uint8_t out[8] = {};
+  uint32_t length = 99;
+  ASSERT_EQ(QSPEncrypt(in.data(), 5, out, &length, 8), 0);
+  EXPECT_EQ(length, 5u);
+  const uint8_t expected[] = {0x58, 0x0C, 0x68, 0x19, 0x5C};
+  EXPECT_EQ(std::memcmp(out, expected, 5), 0);
+  EXPECT_EQ(out[5], 0);  // nothing written past the output length
+}
+
+TEST(QSPEncrypt, RestBytesMeetTheKeyLowestFirst) {
+  const uint8_t in[3] = {0, 0, 0};
+  uint8_t out[3] = {};
+  uint32_t length = 0;
+  ASSERT_EQ(QSPEncrypt(in, 3, out, &length, 3), 0);
+  const uint8_t expected[] = {0x19, 0x4E, 0x2B};
+  EXPECT_EQ(std::memcmp(out, expected, 3), 0);
+}
+
+class QSPRoundTrip : public testing::TestWithParam<int> {};
+
+TEST_P(QSPRoundTrip, ScrambleTwiceAndBase64BackGiveTheInput) {
+  std::vector<uint8_t> in;
+  for (int i = 0; i < GetParam(); ++i) in.push_back(static_cast<uint8_t>(i * 37 + 11));
+  std::vector<uint8_t> scrambled(in.size());
+  std::vector<uint8_t> again(in.size());
+  uint32_t length = 0;
+  int32_t size = static_cast<int32_t>(in.size());
+  ASSERT_EQ(QSPEncrypt(in.data(), size, scrambled.data(), &length, size), 0);
+  ASSERT_EQ(length, in.size());
+  ASSERT_EQ(QSPEncrypt(scrambled.data(), size, again.data(), &length, size), 0);
+  EXPECT_EQ(again, in);
+
+  std::string text(400, '\0');
+  uint32_t textLength = 0;
+  ASSERT_EQ(QSPBinToB64(scrambled.data(), size, text.data(), &textLength, 400), 0);
+  EXPECT_EQ(textLength, static_cast<uint32_t>((in.size() + 2) / 3 * 4));
+  std::vector<uint8_t> decoded(300);
+  uint32_t decodedLength = 0;
+  ASSERT_EQ(QSPB64ToBin(text.data(), static_cast<int32_t>(textLength), decoded.data(), &decodedLength, 300), 0);
+  decoded.resize(decodedLength);
+  EXPECT_EQ(decoded, scrambled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, QSPRoundTrip, testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 9, 63, 64, 189, 190, 255));
+
+struct B64Case {
+  const char* name;
+  std::string bytes;
+  std::string text;
+};
+
+class Base64 : public testing::TestWithParam<B64Case> {};
+
+TEST_P(Base64, EncodesAndDecodes) {
+  const B64Case& c = GetParam();
+  char text[32] = {};
+  uint32_t length = 0;
+  ASSERT_EQ(QSPBinToB64(reinterpret_cast<const uint8_t*>(c.bytes.data()), static_cast<int32_t>(c.bytes.size()), text,
+                        &length, 32),
+            0);
+  EXPECT_EQ(std::string(text, length), c.text);
+  uint8_t bytes[32] = {};
+  ASSERT_EQ(QSPB64ToBin(c.text.data(), static_cast<int32_t>(c.text.size()), bytes, &length, 32), 0);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), length), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Base64,
+                         testing::Values(B64Case{"OneByte", "A", "QQ=="}, B64Case{"TwoBytes", "AB", "QUI="},
+                                         B64Case{"ThreeBytes", "ABC", "QUJD"},
+                                         B64Case{"HighBytes", "\xFB\xFF\xBF", "+/+/"},
+                                         B64Case{"Longer", "passcode", "cGFzc2NvZGU="}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct DecodeCase {
+  const char* name;
+  std::string text;
+  int32_t result;
+  std::string bytes;
+};
+
+class Base64Decode : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(Base64Decode, WhiteSpaceNulAndMalformedInput) {
+  uint8_t out[16] = {};
+  uint32_t length = 0;
+  EXPECT_EQ(QSPB64ToBin(GetParam().text.data(), static_cast<int32_t>(GetParam().text.size()), out, &length, 16),
+            GetParam().result);
+  if (GetParam().result == 0) {
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), length), GetParam().bytes);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Base64Decode,
+    testing::Values(DecodeCase{"LeadingAndInnerBlanks", "\n QU JD QQ==\n   ", 0, "ABCA"},
+                    DecodeCase{"TrailingBlanks", "QUJD    ", 0, "ABC"},
+                    DecodeCase{"NulEndsTheData", std::string("QUJD\0\0\0\0", 8), 0, "ABC"},
+                    DecodeCase{"NulAfterTwoCharacters", std::string("QUJDQU\0\0", 8), 0, "ABCA"},
+                    DecodeCase{"FiveCharacters", "QUJDQ", -2, ""},
+                    DecodeCase{"CharacterOutsideTheAlphabet", "QU*D", -2, ""},
+                    DecodeCase{"PaddingFirst", "=QUJ", -2, ""},
+                    DecodeCase{"DataAfterPadding", "QQ==QUJD", -2, ""},
+                    DecodeCase{"PaddingThenLetter", "QQ=A", -2, ""},
+                    DecodeCase{"BlanksLeaveAnIncompleteQuartet", "QU JD Q ", -2, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- result codes ------------------------------------------------------------------------
+
+TEST(QSPResults, Encrypt) {
+  const uint8_t in[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  uint8_t out[8] = {};
+  uint32_t length = 77;
+  EXPECT_EQ(QSPEncrypt(nullptr, 4, out, &length, 8), -1);
+  EXPECT_EQ(QSPEncrypt(in, 4, nullptr, &length, 8), -1);
+  EXPECT_EQ(QSPEncrypt(in, 4, out, nullptr, 8), -1);
+  EXPECT_EQ(QSPEncrypt(in, 0, out, &length, 8), -2);
+  EXPECT_EQ(QSPEncrypt(in, 4, out, &length, 0), -2);
+  EXPECT_EQ(length, 77u);
+  EXPECT_EQ(QSPEncrypt(in, 4, out, &length, 3), -3);
+  EXPECT_EQ(length, 0u);  // what was written so far
+  EXPECT_EQ(QSPEncrypt(in, 6, out, &length, 5), -3);
+  EXPECT_EQ(length, 4u);
+  EXPECT_EQ(QSPEncrypt(in, 8, out, &length, 7), -3);
+  EXPECT_EQ(length, 4u);
+}
+
+TEST(QSPResults, BinToB64) {
+  const uint8_t in[4] = {1, 2, 3, 4};
+  char out[8] = {};
+  uint32_t length = 77;
+  EXPECT_EQ(QSPBinToB64(nullptr, 1, out, &length, 8), -1);
+  EXPECT_EQ(QSPBinToB64(in, 1, out, nullptr, 8), -1);
+  EXPECT_EQ(QSPBinToB64(in, 1, nullptr, &length, 8), -1);
+  EXPECT_EQ(QSPBinToB64(in, 0, out, &length, 8), -2);
+  EXPECT_EQ(QSPBinToB64(in, 1, out, &length, -1), -2);
+  EXPECT_EQ(length, 77u);
+  // Capacity 0 asks for the size needed, with or without a buffer.
+  EXPECT_EQ(QSPBinToB64(in, 4, nullptr, &length, 0), -3);
+  EXPECT_EQ(length, 8u);
+  EXPECT_EQ(QSPBinToB64(in, 1, out, &length, 3), -3);
+  EXPECT_EQ(length, 4u);
+  EXPECT_EQ(out[0], '\0');
+}
+
+TEST(QSPResults, B64ToBin) {
+  uint8_t out[8] = {};
+  uint32_t length = 77;
+  EXPECT_EQ(QSPB64ToBin(nullptr, 4, out, &length, 8), -1);
+  EXPECT_EQ(QSPB64ToBin("QUJD", 4, out, nullptr, 8), -1);
+  EXPECT_EQ(QSPB64ToBin("QUJD", 4, nullptr, &length, 8), -1);
+  EXPECT_EQ(QSPB64ToBin("QUJDQ", 5, out, &length, 8), -2);
+  EXPECT_EQ(QSPB64ToBin("QUJD", 0, out, &length, 8), -2);
+  EXPECT_EQ(QSPB64ToBin("QUJD", 4, out, &length, -1), -2);
+  EXPECT_EQ(length, 77u);
+  EXPECT_EQ(QSPB64ToBin("QUI=", 4, nullptr, &length, 0), -3);
+  EXPECT_EQ(length, 2u);
+  EXPECT_EQ(QSPB64ToBin("QUJDQQ==", 8, out, &length, 3), -3);
+  EXPECT_EQ(length, 4u);
+}
+
+// ---- capacities of the ticket value --------------------------------------------------------
+
+TEST(QSPCapacity, A189ByteValueFitsAnd190DoesNot) {
+  std::vector<uint8_t> scrambled(190, 0x5A);
+  char text[256] = {};
+  uint32_t length = 0;
+  EXPECT_EQ(QSPBinToB64(scrambled.data(), 189, text, &length, 255), 0);
+  EXPECT_EQ(length, 252u);
+  EXPECT_EQ(QSPBinToB64(scrambled.data(), 190, text, &length, 255), -3);
+  EXPECT_EQ(length, 256u);
+}
+
+TEST(QSPTicketText, PasscodesUpTo189BytesAreEncoded) {
+  char out[256];
+  std::string passcode(189, '7');
+  ASSERT_TRUE(QSPEncodeTicketText(passcode.c_str(), out));
+  EXPECT_EQ(std::strlen(out), 252u);
+  EXPECT_FALSE(QSPEncodeTicketText(std::string(190, '7').c_str(), out));
+  EXPECT_EQ(out[0], '\0');
+  ASSERT_TRUE(QSPEncodeTicketText("", out));
+  EXPECT_EQ(out[0], '\0');
+  EXPECT_FALSE(QSPEncodeTicketText(nullptr, out));
+}
+
+TEST(QSPTicketText, EveryByteOfANonAsciiPasscodeIsKept) {
+  // Width count 4 but 6 bytes: the whole UTF-8 text is scrambled.
+  const std::string passcode = "\xE3\x83\x91\xE3\x82\xB9";
+  char out[256];
+  ASSERT_TRUE(QSPEncodeTicketText(passcode.c_str(), out));
+  EXPECT_EQ(std::strlen(out), 8u);
+  uint8_t scrambled[16] = {};
+  uint32_t length = 0;
+  ASSERT_EQ(QSPB64ToBin(out, 8, scrambled, &length, 16), 0);
+  ASSERT_EQ(length, 6u);
+  uint8_t plain[16] = {};
+  ASSERT_EQ(QSPEncrypt(scrambled, 6, plain, &length, 16), 0);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(plain), length), passcode);
+}
+
+}  // namespace
