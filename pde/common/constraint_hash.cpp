@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <limits>
+#include <unordered_set>
 
 namespace OVQ_PDE_NS {
 
@@ -95,12 +96,6 @@ const ppd_const_t* Constraint(ppd_file_t* ppd, const XppdHash* hash, int index) 
   return &ppd->consts[index];
 }
 
-bool KeywordListed(const std::vector<std::string>& keywords, const char* keyword) {
-  for (const std::string& listed : keywords) {
-    if (listed == keyword) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -199,10 +194,11 @@ int xConst2Hash(ppd_file_t* ppd, XppdHash* hash, int index) {
 
 int BuildXppdFromKeywords(ppd_file_t* ppd, XppdHash* hash, const std::vector<std::string>& keywords) {
   if (ppd == nullptr || hash == nullptr) return 0;
+  const std::unordered_set<std::string_view> listed(keywords.begin(), keywords.end());
   int added = 0;
   for (int i = 0; i < ppd->num_consts; ++i) {
     const ppd_const_t& constraint = ppd->consts[i];
-    if (KeywordListed(keywords, constraint.option1) || KeywordListed(keywords, constraint.option2)) {
+    if (listed.count(constraint.option1) != 0 || listed.count(constraint.option2) != 0) {
       added += xConst2Hash(ppd, hash, i);
     }
   }

@@ -37,18 +37,28 @@ uint16_t IndexFromField(std::string_view field) {
   return static_cast<uint16_t>(value);
 }
 
-void ReadDataLine(std::string line, XppdHash* hash) {
+// getoneline over a view: the field before the next delimiter; false, with
+// the rest untouched, when there is none. Keeps a long data line linear.
+bool NextField(std::string_view* rest, std::string_view* field) {
+  size_t at = rest->find(kFieldDelimiter);
+  if (at == std::string_view::npos) return false;
+  *field = rest->substr(0, at);
+  rest->remove_prefix(at + 1);
+  return true;
+}
+
+void ReadDataLine(std::string_view line, XppdHash* hash) {
   while (!line.empty()) {
-    std::string key;
-    std::string group;
-    std::string option;
-    std::string choice;
-    if (!getoneline(line, key, kFieldDelimiter) || !getoneline(line, group, kFieldDelimiter) ||
-        !getoneline(line, option, kFieldDelimiter) || !getoneline(line, choice, kFieldDelimiter)) {
+    std::string_view key;
+    std::string_view group;
+    std::string_view option;
+    std::string_view choice;
+    if (!NextField(&line, &key) || !NextField(&line, &group) || !NextField(&line, &option) ||
+        !NextField(&line, &choice)) {
       return;
     }
     if (key.empty()) continue;
-    hash->emplace(std::move(key), x_constraints{IndexFromField(group), IndexFromField(option), IndexFromField(choice)});
+    hash->emplace(std::string(key), x_constraints{IndexFromField(group), IndexFromField(option), IndexFromField(choice)});
   }
 }
 
@@ -138,7 +148,7 @@ std::istream& operator>>(std::istream& in, CQuickXPPD& xppd) {
     if (!std::getline(in, line)) return in;
   } while (line != *xppd.sectionName_);
   if (!std::getline(in, line)) return in;
-  ReadDataLine(std::move(line), xppd.xppd_);
+  ReadDataLine(line, xppd.xppd_);
   return in;
 }
 
