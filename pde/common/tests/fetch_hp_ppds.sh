@@ -16,16 +16,20 @@ if [ ! -x "$driver" ]; then
 fi
 
 # One URI per PPD: the list names most PPDs twice, under different indices.
+uris="$dir/.uris.$$"
+trap 'rm -f "$uris"' EXIT
 "$driver" list |
   sed -n 's/^"\(postscript-hp:[^"]*\)".*/\1/p' |
   awk '{ path = $0; sub(/^postscript-hp:[0-9]*\//, "", path); if (!(path in seen)) { seen[path] = 1; print } }' \
-    > "$dir/.uris"
+    > "$uris"
 
-xargs -P2 -I{} sh -c 'out="$2/$(basename "$3")"; [ -s "$out" ] || { "$1" cat "$3" > "$out.part" && mv "$out.part" "$out"; }' \
-  fetch "$driver" "$dir" {} < "$dir/.uris"
+# Each PPD goes to a file of its own name; a second extraction running at the
+# same time only repeats work.
+xargs -P2 -I{} sh -c 'out="$2/$(basename "$3")"; [ -s "$out" ] || { "$1" cat "$3" > "$out.$$" && mv "$out.$$" "$out"; }' \
+  fetch "$driver" "$dir" {} < "$uris"
 
-wanted=$(wc -l < "$dir/.uris")
-found=$(find "$dir" -maxdepth 1 -name '*.ppd' | wc -l)
+wanted=$(wc -l < "$uris")
+found=$(find "$dir" -maxdepth 1 -name '*.ppd' -size +0 | wc -l)
 if [ "$wanted" -ne "$found" ]; then
   echo "fetch_hp_ppds: $found of $wanted PPDs extracted" >&2
   exit 1
