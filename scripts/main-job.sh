@@ -8,7 +8,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-"$root/out/sample-job.prn"}
 
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build" >/dev/null
+if ! "$root/scripts/build.sh" "$root/build" >"$root/build.log" 2>&1; then
+  cat "$root/build.log"
+  exit 1
+fi
 
 ppd="$root/ppd/OVQC300.ppd"
 job="$root/samples/sample-job.ps"
@@ -33,6 +36,7 @@ options="$options nvxjobs.printsettings.WMARKPaperHeightTicket=842"
 options="$options nvxjobs.printsettings.WMARKWidthTicket=260"
 options="$options nvxjobs.printsettings.WMARKHeightTicket=72"
 options="$options nvxjobs.printsettings.WMARKAngleTicket=45"
+options="$options nvxjobs.printsettings.WMARKhOffsetTicket=0 nvxjobs.printsettings.WMARKvOffsetTicket=0"
 options="$options nvxjobs.printsettings.WMARKDensityTicket=30"
 options="$options nvxjobs.printsettings.WMARKColorRTicket=1 nvxjobs.printsettings.WMARKColorGTicket=0"
 options="$options nvxjobs.printsettings.WMARKColorBTicket=0"
