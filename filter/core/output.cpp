@@ -23,3 +23,8 @@ int KQfprintf(FILE* stream, const char* text) {
   if (gJobFilefp != nullptr) std::fprintf(gJobFilefp, "%s", text);
   return std::fprintf(stream, "%s", text);
 }
+
+int KQfputline(const char* line, FILE* stream) {
+  KQfputs(line, stream);
+  return KQfputc('\n', stream);
+}

@@ -14,3 +14,5 @@ int KQfputs(const char* text, FILE* stream);
 int KQfputc(int c, FILE* stream);
 // Writes `text` exactly as it stands (it is never used as a format).
 int KQfprintf(FILE* stream, const char* text);
+// Writes `line` and a line feed.
+int KQfputline(const char* line, FILE* stream);

@@ -1,6 +1,7 @@
 // The PJL command-table engine: rows of a format with control symbols ("%d",
 // "%c", "%s"), a parameter list and an optional condition.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // Capacity of a built line (229 bytes and a zero).
@@ -52,6 +53,16 @@ int StrLengthLessThanCampareFunc(const void* value, const void* operand);  // op
 
 void InitializeCmdParaTable(symPara* record, int32_t count, const void* const* array);
 void InitializeComparationTable(comparation* record, int32_t count, const comparationItem* array);
+
+// Bind a parameter list or a condition to a static array, counting its items.
+template <size_t N>
+void BindPara(symPara* record, const void* const (&array)[N]) {
+  InitializeCmdParaTable(record, static_cast<int32_t>(N), array);
+}
+template <size_t N>
+void BindCond(comparation* record, const comparationItem (&array)[N]) {
+  InitializeComparationTable(record, static_cast<int32_t>(N), array);
+}
 
 int ConditionCompare(const comparation* condition);
 // Builds one line into `output` (capacity bytes). A line longer than the

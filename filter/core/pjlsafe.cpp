@@ -25,3 +25,15 @@ char* CopyPJLValue(const char* source, char* destination, size_t capacity) {
   destination[i] = '\0';
   return destination;
 }
+
+char* CopyOnOneLine(const char* source, char* destination, size_t capacity) {
+  if (destination == nullptr || capacity == 0) return destination;
+  size_t i = 0;
+  if (source != nullptr) {
+    for (; source[i] != '\0' && i + 1 < capacity; ++i) {
+      destination[i] = (source[i] == '\r' || source[i] == '\n') ? ' ' : source[i];
+    }
+  }
+  destination[i] = '\0';
+  return destination;
+}

@@ -9,3 +9,7 @@ void SanitizePJLValue(char* text);
 // Copies `source` into `destination` (capacity bytes, always terminated),
 // sanitised; returns `destination`.
 char* CopyPJLValue(const char* source, char* destination, size_t capacity);
+
+// Values written into a PostScript line stay on it: CR and LF become spaces.
+// Copies `source` into `destination` (capacity bytes, always terminated).
+char* CopyOnOneLine(const char* source, char* destination, size_t capacity);

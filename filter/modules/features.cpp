@@ -8,6 +8,7 @@
 #include "jobstate.h"
 #include "modules.h"
 #include "output.h"
+#include "pjlsafe.h"
 #include "stream.h"
 
 namespace {
@@ -166,15 +167,6 @@ comparation condTab0, condTab1, condTrim0, condTrim1, condSelect2, condSelect3, 
     condFaceOffNoCoilFace, condFaceUpMediaA5, condFaceUpSpecialA5, condFaceUpBothA5, condFaceUpFeatureTab,
     condFaceUpSpecialTab, condFaceUpBothTab;
 
-template <size_t N>
-void Bind(symPara& record, const void* const (&array)[N]) {
-  InitializeCmdParaTable(&record, static_cast<int32_t>(N), array);
-}
-
-template <size_t N>
-void Bind(comparation& record, const comparationItem (&array)[N]) {
-  InitializeComparationTable(&record, static_cast<int32_t>(N), array);
-}
 
 // ---------------------------------------------------------------------------
 // PostScript blocks.
@@ -191,27 +183,14 @@ constexpr const char* kAutoFitOff =
 // always fits whole.
 constexpr int kFeatureLineSize = 256;
 
-void WriteLine(const char* line, FILE* stream) {
-  KQfputs(line, stream);
-  KQfputc('\n', stream);
-}
 
-// Copies a value with each CR and LF turned into a space, so that the value
-// stays on its feature line.
-void CopyOnOneLine(const char* source, char* destination, size_t capacity) {
-  size_t i = 0;
-  for (; source[i] != '\0' && i + 1 < capacity; ++i) {
-    destination[i] = (source[i] == '\r' || source[i] == '\n') ? ' ' : source[i];
-  }
-  destination[i] = '\0';
-}
 
 void WriteNonPPDFeature(const char* featureLine, FILE* stream) {
-  WriteLine("[{", stream);
-  WriteLine("%%BeginNonPPDFeatures", stream);
-  WriteLine(featureLine, stream);
-  WriteLine("%%EndNonPPDFeatures", stream);
-  WriteLine("} stopped cleartomark", stream);
+  KQfputline("[{", stream);
+  KQfputline("%%BeginNonPPDFeatures", stream);
+  KQfputline(featureLine, stream);
+  KQfputline("%%EndNonPPDFeatures", stream);
+  KQfputline("} stopped cleartomark", stream);
 }
 
 void WriteFeatureWithValue(const char* format, const char* value, FILE* stream) {
@@ -257,40 +236,40 @@ const prtFmtTable FeaturesFmtTable[numFmtTableFeatures] = {
 };
 
 void FeaturesInializeDescriptionTableFromFilter() {
-  Bind(paraFixed, cmdParaFeaturesFixed);
-  Bind(paraLF, cmdParaFeaturesLF);
-  Bind(paraTabShift, cmdParaFeaturesTabShift);
-  Bind(paraCutting, cmdParaFeaturesCutting);
-  Bind(paraWidth, cmdParaFeaturesWidth);
-  Bind(paraHeight, cmdParaFeaturesHeight);
-  Bind(paraAdjust, cmdParaFeaturesAdjust);
-  Bind(paraNumStart, cmdParaFeaturesNumStart);
-  Bind(paraPages, cmdParaFeaturesPages);
-  Bind(paraUnits, cmdParaFeaturesUnits);
+  BindPara(&paraFixed, cmdParaFeaturesFixed);
+  BindPara(&paraLF, cmdParaFeaturesLF);
+  BindPara(&paraTabShift, cmdParaFeaturesTabShift);
+  BindPara(&paraCutting, cmdParaFeaturesCutting);
+  BindPara(&paraWidth, cmdParaFeaturesWidth);
+  BindPara(&paraHeight, cmdParaFeaturesHeight);
+  BindPara(&paraAdjust, cmdParaFeaturesAdjust);
+  BindPara(&paraNumStart, cmdParaFeaturesNumStart);
+  BindPara(&paraPages, cmdParaFeaturesPages);
+  BindPara(&paraUnits, cmdParaFeaturesUnits);
 
-  Bind(condTab0, comparationTab0);
-  Bind(condTab1, comparationTab1);
-  Bind(condTrim0, comparationTrim0);
-  Bind(condTrim1, comparationTrim1);
-  Bind(condSelect2, comparationSelect2);
-  Bind(condSelect3, comparationSelect3);
-  Bind(condNum0, comparationNum0);
-  Bind(condNum1, comparationNum1);
-  Bind(condOffset4, comparationOffset4);
-  Bind(condOffset5, comparationOffset5);
-  Bind(condEject2, comparationEject2);
-  Bind(condEject3, comparationEject3);
-  Bind(condEject4, comparationEject4);
-  Bind(condEject5, comparationEject5);
-  Bind(condFaceOffCoilPlain, comparationFaceOffCoilPlain);
-  Bind(condFaceOffNoCoil, comparationFaceOffNoCoil);
-  Bind(condFaceOffNoCoilFace, comparationFaceOffNoCoilFace);
-  Bind(condFaceUpMediaA5, comparationFaceUpMediaA5);
-  Bind(condFaceUpSpecialA5, comparationFaceUpSpecialA5);
-  Bind(condFaceUpBothA5, comparationFaceUpBothA5);
-  Bind(condFaceUpFeatureTab, comparationFaceUpFeatureTab);
-  Bind(condFaceUpSpecialTab, comparationFaceUpSpecialTab);
-  Bind(condFaceUpBothTab, comparationFaceUpBothTab);
+  BindCond(&condTab0, comparationTab0);
+  BindCond(&condTab1, comparationTab1);
+  BindCond(&condTrim0, comparationTrim0);
+  BindCond(&condTrim1, comparationTrim1);
+  BindCond(&condSelect2, comparationSelect2);
+  BindCond(&condSelect3, comparationSelect3);
+  BindCond(&condNum0, comparationNum0);
+  BindCond(&condNum1, comparationNum1);
+  BindCond(&condOffset4, comparationOffset4);
+  BindCond(&condOffset5, comparationOffset5);
+  BindCond(&condEject2, comparationEject2);
+  BindCond(&condEject3, comparationEject3);
+  BindCond(&condEject4, comparationEject4);
+  BindCond(&condEject5, comparationEject5);
+  BindCond(&condFaceOffCoilPlain, comparationFaceOffCoilPlain);
+  BindCond(&condFaceOffNoCoil, comparationFaceOffNoCoil);
+  BindCond(&condFaceOffNoCoilFace, comparationFaceOffNoCoilFace);
+  BindCond(&condFaceUpMediaA5, comparationFaceUpMediaA5);
+  BindCond(&condFaceUpSpecialA5, comparationFaceUpSpecialA5);
+  BindCond(&condFaceUpBothA5, comparationFaceUpBothA5);
+  BindCond(&condFaceUpFeatureTab, comparationFaceUpFeatureTab);
+  BindCond(&condFaceUpSpecialTab, comparationFaceUpSpecialTab);
+  BindCond(&condFaceUpBothTab, comparationFaceUpBothTab);
 }
 
 int FeaturesGetTicketFromPDE(char* argv[]) {

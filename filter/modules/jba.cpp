@@ -185,15 +185,6 @@ constexpr const char* kJOAU = "@PJL SET JOBATTR=%c@JOAU=%s%c%c%c";
 constexpr const char* kJOEP = "@PJL SET JOBATTR=%c@JOEP=%s%c%c%c";
 constexpr const char* kJOEPEmpty = "@PJL SET JOBATTR=%c@JOEP=%c%c%c";
 
-template <size_t N>
-void BindPara(symPara* record, const void* const (&array)[N]) {
-  InitializeCmdParaTable(record, static_cast<int32_t>(N), array);
-}
-
-template <size_t N>
-void BindCond(comparation* record, const comparationItem (&array)[N]) {
-  InitializeComparationTable(record, static_cast<int32_t>(N), array);
-}
 
 }  // namespace
 

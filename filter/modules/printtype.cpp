@@ -73,15 +73,6 @@ comparation comparationPTSecureStore, comparationPTSecurePrivate, comparationPTS
     comparationPTMailboxKey, comparationPTUserName, comparationPTAutoJobName, comparationPTEnteredJobName,
     comparationPTDelay;
 
-template <size_t N>
-void BindPara(symPara* record, const void* const (&array)[N]) {
-  InitializeCmdParaTable(record, static_cast<int32_t>(N), array);
-}
-
-template <size_t N>
-void BindCond(comparation* record, const comparationItem (&array)[N]) {
-  InitializeComparationTable(record, static_cast<int32_t>(N), array);
-}
 
 }  // namespace
 

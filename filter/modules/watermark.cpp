@@ -5,6 +5,7 @@
 
 #include "modules.h"
 #include "output.h"
+#include "pjlsafe.h"
 #include "stream.h"
 
 WatermarkOptions psOptionWatermark = {};
@@ -29,20 +30,7 @@ constexpr double kPi = 3.1415926;
 constexpr double kHalfPi = 1.5707963;
 constexpr double kThreeHalfPi = 4.7123889;
 
-void WriteLine(const char* line, FILE* stream) {
-  KQfputs(line, stream);
-  KQfputc('\n', stream);
-}
 
-// Copies a value for the stamp block with each CR and LF turned into a space,
-// so that the value stays on its line.
-void CopyOnOneLine(const char* source, char* destination, size_t capacity) {
-  size_t i = 0;
-  for (; source[i] != '\0' && i + 1 < capacity; ++i) {
-    destination[i] = (source[i] == '\r' || source[i] == '\n') ? ' ' : source[i];
-  }
-  destination[i] = '\0';
-}
 
 bool WatermarkIsOn() { return W.name[0] != '\0' && W.type == 0; }
 
@@ -138,31 +126,31 @@ float WatermarkColorComponent(float color, int density) {
 void WatermarkOutputStamp(const char* firstLine, FILE* stream) {
   char line[kStampLineSize] = {};
   char value[kWatermarkTextSize] = {};
-  WriteLine(firstLine, stream);
+  KQfputline(firstLine, stream);
 
   std::snprintf(line, sizeof line, "%.2f%c%.2f%c%.2f setrgbcolor", WatermarkColorComponent(W.colorR, W.density),
                 ' ', WatermarkColorComponent(W.colorG, W.density), ' ',
                 WatermarkColorComponent(W.colorB, W.density));
-  WriteLine(line, stream);
+  KQfputline(line, stream);
 
   CopyOnOneLine(W.font, value, sizeof value);
   std::snprintf(line, sizeof line, "/%s%c%d selectfont", value, ' ', W.fontSize);
-  WriteLine(line, stream);
+  KQfputline(line, stream);
 
   float x = 0.0f;
   float y = 0.0f;
   GetWatermarkPostion(&x, &y, 0, W.width, W.height, W.hOffset, W.vOffset);
   std::snprintf(line, sizeof line, "%.2f%c%.2f moveto", x, ' ', y);
-  WriteLine(line, stream);
+  KQfputline(line, stream);
 
   std::snprintf(line, sizeof line, "%d rotate", W.angle);
-  WriteLine(line, stream);
+  KQfputline(line, stream);
 
   CopyOnOneLine(W.text, value, sizeof value);
   std::snprintf(line, sizeof line, "%s show", value);
-  WriteLine(line, stream);
+  KQfputline(line, stream);
 
-  WriteLine("grestore", stream);
+  KQfputline("grestore", stream);
 }
 
 void WatermarkOutputPSCommandFromFilter(int event, int /*page*/, FILE* stream) {
@@ -170,11 +158,11 @@ void WatermarkOutputPSCommandFromFilter(int event, int /*page*/, FILE* stream) {
   switch (event) {
     case kEventBeginProlog:
       AnswerOnce(gWatermarkFlags.prologue, [stream] {
-        for (const char* line : kPrologue) WriteLine(line, stream);
+        for (const char* line : kPrologue) KQfputline(line, stream);
       });
       break;
     case kEventEndPageSetup:
-      AnswerOnce(gWatermarkFlags.pageSetup, [stream] { WriteLine("kqxbp", stream); });
+      AnswerOnce(gWatermarkFlags.pageSetup, [stream] { KQfputline("kqxbp", stream); });
       break;
     case kEventEndPage:
       AnswerOnce(gWatermarkFlags.pageEnd,

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "header_test_support.h"
+#include "filter_test_support.h"
 #include "modules.h"
 
 namespace {

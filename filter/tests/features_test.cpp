@@ -8,7 +8,7 @@
 #include "finishing.h"
 #include "jobstate.h"
 #include "modules.h"
-#include "stdout_capture.h"
+#include "filter_test_support.h"
 #include "stream.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "comment.h"
 #include "escapes.h"
-#include "header_test_support.h"
+#include "filter_test_support.h"
 #include "models.h"
 #include "ppdattr.h"
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "escapes.h"
+#include "filter_test_support.h"
 #include "jobflow.h"
 #include "run_program.h"
 
@@ -20,14 +21,6 @@ namespace fs = std::filesystem;
 
 const std::string kTrailer = "\x1b%-12345X@PJL EOJ\n";
 
-std::string MinimalPPD(const std::string& extra) {
-  return "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
-         "*LanguageEncoding: ISOLatin1\n*PCFileName: \"JOBFLOW.PPD\"\n*Manufacturer: \"Test\"\n"
-         "*Product: \"(Test)\"\n*ModelName: \"Test\"\n*ShortNickName: \"Test\"\n*NickName: \"Test\"\n"
-         "*PSVersion: \"(3010.000) 0\"\n" +
-         extra;
-}
-
 // A two-page document whose pages end with "showpage".
 const std::string kTwoPages =
     "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\n(one) pop\nshowpage\n"
@@ -36,7 +29,7 @@ const std::string kTwoPages =
 class JobFlowTest : public ::testing::Test {
  protected:
   RunSpec Spec(const std::string& ppd_extra = "") {
-    WriteFile(dir_.File("test.ppd"), MinimalPPD(ppd_extra));
+    WriteFile(dir_.File("test.ppd"), TestPPD(ppd_extra));
     RunSpec spec;
     spec.program = BinaryPath("ovqfilter");
     spec.args = {"7", "alice", "Title", "1", ""};

@@ -37,7 +37,7 @@ TEST_P(PageCountTest, ReportsEachPageOnce) {
   WriteFile(dir_.File("job.ps"), c.document);
   FilterArgs args(c.copies, "", dir_.File("job.ps"));
   args.ReadTickets();
-  CapturedOutput r = CaptureOutput(dir_, [&] { OutputPSStream(args.argc(), args.argv()); });
+  CapturedOutput r = CaptureOutput([&] { OutputPSStream(args.argc(), args.argv()); });
   EXPECT_EQ(r.err, c.err);
   EXPECT_EQ(r.out, c.document + "\x04");  // the printer stream is the document
 }
@@ -85,7 +85,7 @@ TEST(PageCount, CancelledPageIsNotReported) {
   FilterArgs args("1", "", dir.File("job.ps"));
   args.ReadTickets();
   CancelJob = 1;
-  CapturedOutput r = CaptureOutput(dir, [&] { OutputPSStream(args.argc(), args.argv()); });
+  CapturedOutput r = CaptureOutput([&] { OutputPSStream(args.argc(), args.argv()); });
   CancelJob = 0;
   EXPECT_EQ(r.out, "%%Page: 1 1\n");
   EXPECT_EQ(r.err, "");
@@ -96,7 +96,7 @@ TEST(PageCount, OlderSystemWritesNoPageLines) {
   setenv("OVQ_KERNEL_RELEASE", "10.0", 1);
   ResetGestaltCache();
   TempDir dir;
-  CapturedOutput r = CaptureOutput(dir, [] {
+  CapturedOutput r = CaptureOutput([] {
     DscPageCounter counter("1");
     for (const char* line : {"%%Page: 1 1", "%%Page: 2 2"}) counter.OnLine(line, std::strlen(line));
     counter.OnEnd();

@@ -10,7 +10,7 @@
 #include "jobstate.h"
 #include "modules.h"
 #include "run_program.h"
-#include "stdout_capture.h"
+#include "filter_test_support.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_capture.h"
+#include "filter_test_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "engine_capture.h"
+#include "filter_test_support.h"
 #include "jobstate.h"
 #include "ppdchoices.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "escapes.h"
-#include "header_test_support.h"
+#include "filter_test_support.h"
 #include "jobstate.h"
 #include "modules.h"
 

@@ -52,7 +52,7 @@ TEST_P(DocumentPJLTest, WritesLinesForDocumentLine) {
   ResetStreamState(dir_.File("test.ppd"));
   FilterArgs args("1", "", "");
   FeatureCapture capture;
-  CapturedOutput r = CaptureOutput(dir_, [&] { InspectLineForPJL(c.line.data(), c.line.size(), &capture, args.argv()); });
+  CapturedOutput r = CaptureOutput([&] { InspectLineForPJL(c.line.data(), c.line.size(), &capture, args.argv()); });
   EXPECT_EQ(MakeVisible(r.out), MakeVisible(c.out));
 }
 
@@ -115,7 +115,7 @@ TEST(FeatureCapture, KeepsLastChoiceCutTo19Characters) {
       "%%BeginFeature: *KQEngineScreen Screen2",
       "%%BeginFeature: *KQEngineScreen",
   };
-  CaptureOutput(dir, [&] {
+  CaptureOutput([&] {
     for (const std::string& line : lines) InspectLineForPJL(line.data(), line.size(), &capture, args.argv());
   });
   EXPECT_STREQ(capture.color_mode, "Color");

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "modules.h"
-#include "stdout_capture.h"
+#include "filter_test_support.h"
 
 namespace {
 

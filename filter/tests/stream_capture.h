@@ -1,7 +1,6 @@
 // Runs a stream-pass function in this process with standard output and standard
 // error sent to files, and gives back what each received.
 #pragma once
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,38 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "filter_test_support.h"
 #include "jobstate.h"
 #include "ticket.h"
 #include "run_program.h"
 #include "streamevents.h"
 #include "version.h"
-
-struct CapturedOutput {
-  std::string out;
-  std::string err;
-};
-
-template <typename Run>
-CapturedOutput CaptureOutput(const TempDir& dir, Run run) {
-  std::fflush(stdout);
-  std::fflush(stderr);
-  int saved_out = dup(1);
-  int saved_err = dup(2);
-  int out = open(dir.File("captured.out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  int err = open(dir.File("captured.err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  dup2(out, 1);
-  dup2(err, 2);
-  close(out);
-  close(err);
-  run();
-  std::fflush(stdout);
-  std::fflush(stderr);
-  dup2(saved_out, 1);
-  dup2(saved_err, 2);
-  close(saved_out);
-  close(saved_err);
-  return {ReadFile(dir.File("captured.out")), ReadFile(dir.File("captured.err"))};
-}
 
 // Filter arguments as CUPS passes them, with the document in a file.
 class FilterArgs {
@@ -82,10 +55,3 @@ inline void ResetStreamState(const std::string& ppd_path = "") {
   CloseJobPPD();
 }
 
-inline std::string TestPPD(const std::string& extra) {
-  return "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
-         "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n*Manufacturer: \"Test\"\n"
-         "*Product: \"(Test)\"\n*ModelName: \"Test\"\n*ShortNickName: \"Test\"\n*NickName: \"Test\"\n"
-         "*PSVersion: \"(3010.000) 0\"\n" +
-         extra;
-}

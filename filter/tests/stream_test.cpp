@@ -34,7 +34,7 @@ CapturedOutput RunDirectPass(const TempDir& dir, const std::string& input, const
   WriteFile(dir.File("job.ps"), input);
   FilterArgs args(copies, "", dir.File("job.ps"));
   args.ReadTickets();
-  return CaptureOutput(dir, [&] { OutputPSStream(args.argc(), args.argv()); });
+  return CaptureOutput([&] { OutputPSStream(args.argc(), args.argv()); });
 }
 
 class DirectPassTest : public ::testing::TestWithParam<PassCase> {
@@ -116,7 +116,7 @@ TEST(DirectPass, MissingInputFileWritesNothing) {
   TempDir dir;
   FilterArgs args("1", "", dir.File("absent.ps"));
   args.ReadTickets();
-  CapturedOutput r = CaptureOutput(dir, [&] { OutputPSStream(args.argc(), args.argv()); });
+  CapturedOutput r = CaptureOutput([&] { OutputPSStream(args.argc(), args.argv()); });
   EXPECT_EQ(r.out, "");
   SetStreamEventObserver(nullptr);
 }
@@ -191,7 +191,7 @@ class BufferedPassTest : public ::testing::Test {
     WriteFile(dir_.File("job.ps"), input);
     FilterArgs args("2", "", dir_.File("job.ps"));
     args.ReadTickets();
-    return CaptureOutput(dir_, [&] { OutputPSStreamtoFileandInsertPJLforFeaturePDE(args.argc(), args.argv()); });
+    return CaptureOutput([&] { OutputPSStreamtoFileandInsertPJLforFeaturePDE(args.argc(), args.argv()); });
   }
   bool TempFolderEmpty() { return std::filesystem::is_empty(dir_.File("tmp")); }
   TempDir dir_;
@@ -305,7 +305,7 @@ TEST_P(BufferedOutputTest, WritesPJLThenDocument) {
   FilterArgs args("1", c.options, dir_.File("job.ps"));
   args.ReadTickets();
   CapturedOutput r =
-      CaptureOutput(dir_, [&] { OutputPSStreamtoFileandInsertPJLforFeaturePDE(args.argc(), args.argv()); });
+      CaptureOutput([&] { OutputPSStreamtoFileandInsertPJLforFeaturePDE(args.argc(), args.argv()); });
   EXPECT_EQ(MakeVisible(r.out), MakeVisible(c.out));
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "modules.h"
-#include "stdout_capture.h"
+#include "filter_test_support.h"
 #include "stream.h"
 
 namespace {
