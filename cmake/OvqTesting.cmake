@@ -1,4 +1,5 @@
-# ovq_add_test(NAME name SOURCES ... LIBS ...)
+# ovq_add_test(NAME name SOURCES ... LIBS ... [SERIAL])
+# SERIAL: the cases run alone, for tests that change machine-wide state.
 # One GoogleTest executable per module; every test case is registered with ctest.
 if(OVQ_BUILD_TESTS)
   enable_testing()
@@ -7,7 +8,7 @@ if(OVQ_BUILD_TESTS)
 endif()
 
 function(ovq_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "NAME" "SOURCES;LIBS" ${ARGN})
   if(NOT OVQ_BUILD_TESTS)
     return()
   endif()
@@ -17,5 +18,10 @@ function(ovq_add_test)
     OVQ_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     OVQ_BINARY_DIR="${PROJECT_BINARY_DIR}")
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
-  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  set(serial FALSE)
+  if(T_SERIAL)
+    set(serial TRUE)
+  endif()
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 300 RUN_SERIAL ${serial})
 endfunction()

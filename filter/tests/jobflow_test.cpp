@@ -1,14 +1,11 @@
 // The job flow as a whole: argument handling, the diagnostic job copy, signals
 // and exit status, the choice of stream pass. Runs the real filter binary.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "escapes.h"
 #include "filter_test_support.h"
@@ -16,8 +13,6 @@
 #include "run_program.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string kTrailer = "\x1b%-12345X@PJL EOJ\n";
 
@@ -174,62 +169,6 @@ TEST(JobCopyPath, FolderTooLongForTheBufferMeansNoCopy) {
   setenv("TMPDIR", ("/" + folder).c_str(), 1);
   EXPECT_TRUE(JobCopyPath(0x10F0, "20261206183000", path, sizeof path));
   unsetenv("TMPDIR");
-}
-
-// The flag file is a fixed system path; these tests need root to create it.
-class JobCopyTest : public JobFlowTest {
- protected:
-  void SetUp() override {
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to create " << kJobCopyFlagFile;
-    flag_existed_ = fs::exists(kJobCopyFlagFile);
-  }
-  void SetFlag(bool present) {
-    if (present) {
-      fs::create_directories(fs::path(kJobCopyFlagFile).parent_path());
-      WriteFile(kJobCopyFlagFile, "");
-    } else {
-      fs::remove(kJobCopyFlagFile);
-    }
-  }
-  void TearDown() override {
-    if (geteuid() == 0) SetFlag(flag_existed_);
-  }
-  std::vector<fs::path> CopiesIn(const std::string& folder) {
-    std::vector<fs::path> found;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-      std::string name = entry.path().filename().string();
-      if (name.rfind("kq", 0) == 0 && name.size() == 2 + 14 + 4 && name.substr(16) == ".job") {
-        found.push_back(entry.path());
-      }
-    }
-    return found;
-  }
-  bool flag_existed_ = false;
-};
-
-TEST_F(JobCopyTest, FlagPresentCopiesTheStreamIntoTmpdir) {
-  SetFlag(true);
-  RunSpec spec = Spec();
-  spec.stdin_data = kTwoPages;
-  RunResult r = RunProgram(spec);
-  ASSERT_EQ(r.exit_status, 0);
-  auto copies = CopiesIn(dir_.path());
-  ASSERT_EQ(copies.size(), 1u);
-  std::string name = copies[0].filename().string();
-  EXPECT_EQ(name.find_first_not_of("0123456789", 2), 16u) << name;
-  EXPECT_EQ(MakeVisible(ReadFile(copies[0])), MakeVisible(r.out));
-  struct stat st = {};
-  ASSERT_EQ(stat(copies[0].c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0676u);
-}
-
-TEST_F(JobCopyTest, FlagAbsentMakesNoCopy) {
-  SetFlag(false);
-  RunSpec spec = Spec();
-  spec.stdin_data = kTwoPages;
-  RunResult r = RunProgram(spec);
-  ASSERT_EQ(r.exit_status, 0);
-  EXPECT_TRUE(CopiesIn(dir_.path()).empty());
 }
 
 }  // namespace
