@@ -28,7 +28,8 @@ def opt(keyword, text, choices, default=None, ui="PickOne", order=50, code=None)
             "code": code or {}}
 
 def boolean(keyword, text, default="False", order=50):
-    return opt(keyword, text, [("True", "On"), ("False", "Off")], default, ui="Boolean", order=order)
+    # False first: a constraint that names the option alone spares the choice at index 0.
+    return opt(keyword, text, [("False", "Off"), ("True", "On")], default, ui="Boolean", order=order)
 
 BRIGHTNESS = [("Bright%d" % n, "Brighter +%d" % n) for n in range(5, 0, -1)] + [("Normal", "Normal")] + \
              [("Dark%d" % n, "Darker -%d" % n) for n in range(1, 6)]
