@@ -51,6 +51,10 @@ GoldenCase ParseGoldenCase(const std::string& name, const std::string& text) {
     else if (key == "input") c.input_file = value;
     else if (key == "stdin") c.stdin_file = value;
     else if (key == "status") c.status = std::stoi(value);
+    else if (key == "signal-after") c.signal_after = Unescape(value);
+    else if (key == "signal") c.signal_number = std::stoi(value);
+    else if (key == "stdin-after-signal") c.stdin_after_signal_file = value;
+    else if (key == "close-stdout") c.close_stdout = value == "yes";
     else if (key == "env") {
       size_t eq = value.find('=');
       c.env[value.substr(0, eq)] = eq == std::string::npos ? "" : value.substr(eq + 1);

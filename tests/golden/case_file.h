@@ -6,6 +6,10 @@
 //   input: fixtures/ps/two-pages.ps   (passed as argv[6])
 //   stdin: fixtures/ps/two-pages.ps   (fed on standard input instead)
 //   env: NAME=value
+//   signal-after: %%Page: 2 2\n       (once stdout holds this text, send the signal,
+//   signal: 15                          then feed the `stdin-after-signal` file)
+//   stdin-after-signal: fixtures/ps/rest.ps
+//   close-stdout: yes                   (the printer connection is gone at once)
 //   status: 0
 //   --- stdout
 //   \e%-12345X@PJL SET STRINGCODESET="SJISX0208"
@@ -27,6 +31,10 @@ struct GoldenCase {
   std::string input_file;
   std::string stdin_file;
   std::map<std::string, std::string> env;
+  std::string signal_after;
+  int signal_number = 0;
+  std::string stdin_after_signal_file;
+  bool close_stdout = false;
   int status = 0;
   std::string expected_out;
   std::string expected_err;

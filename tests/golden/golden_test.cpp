@@ -23,6 +23,12 @@ TEST_P(GoldenTest, OutputMatches) {
   if (!c.ppd.empty() && c.ppd != "none") spec.env["PPD"] = SourcePath("tests/" + c.ppd);
   spec.env["OVQ_KERNEL_RELEASE"] = std::nullopt;
   for (const auto& [name, value] : c.env) spec.env[name] = value;
+  spec.signal_marker = c.signal_after;
+  spec.signal_number = c.signal_number;
+  if (!c.stdin_after_signal_file.empty()) {
+    spec.stdin_after_signal = ReadFile(SourcePath("tests/" + c.stdin_after_signal_file));
+  }
+  spec.close_stdout = c.close_stdout;
 
   RunResult r = RunProgram(spec);
   EXPECT_EQ(MakeVisible(r.out), MakeVisible(c.expected_out));
