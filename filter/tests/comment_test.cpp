@@ -5,117 +5,98 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "filter_test_support.h"
 #include "modules.h"
 
 namespace {
 
-void ResetRecord() { psoptioncomment = {}; }
+PSOptionComment& C = psoptioncomment;
 
 void Set(char* field, const char* text) {
   std::memset(field, 0, kCommentTextSize);
   std::strncpy(field, text, kCommentTextSize - 1);
 }
 
-struct CollationCase {
-  const char* name;
-  const char* options;
-  const char* expected;
-};
+// Normalises a fresh record after `setup`, without a PPD.
+void Normalize(const char* options, const char* copies, void (*setup)() = [] {}) {
+  ScopedJobPPD noPPD("");
+  C = {};
+  setup();
+  NormalizeComment(options, copies);
+}
 
+using CollationCase = std::pair<const char*, const char*>;  // options, collation
 class CollationTest : public ::testing::TestWithParam<CollationCase> {};
 
 TEST_P(CollationTest, FoundAnywhereInTheOptionString) {
-  ScopedJobPPD noPPD("");
-  ResetRecord();
-  NormalizeComment(GetParam().options, "1");
-  EXPECT_STREQ(psoptioncomment.collation, GetParam().expected);
+  Normalize(GetParam().first, "1");
+  EXPECT_STREQ(C.collation, GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Options, CollationTest,
-    ::testing::Values(CollationCase{"NoCollateWins", "collate=true noCollate nocollate", "nocollate"},
-                      CollationCase{"CollateInsideAnotherValue",
-                                    "multiple-document-handling=separate-documents-collated-copies", "collate"},
-                      CollationCase{"Neither", "sides=one-sided", ""},
-                      CollationCase{"NoOptionString", nullptr, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Options, CollationTest,
+                         ::testing::ValuesIn(std::vector<CollationCase>{
+                             {"collate=true noCollate nocollate", "nocollate"},
+                             {"multiple-document-handling=separate-documents-collated-copies", "collate"},
+                             {"sides=one-sided", ""},
+                             {nullptr, ""}}));
 
-struct SidesCase {
-  const char* name;
-  const char* sides;
-  int bindingEdge;
-  const char* signature;
-  const char* expected;
-};
-
+using SidesCase = std::tuple<const char*, int, const char*, const char*>;  // sides, edge, signature, sides after
 class SidesTest : public ::testing::TestWithParam<SidesCase> {};
 
 TEST_P(SidesTest, Normalises) {
+  const auto [sides, bindingEdge, signature, expected] = GetParam();
   ScopedJobPPD noPPD("");
-  ResetRecord();
-  Set(psoptioncomment.sides, GetParam().sides);
-  Set(psoptioncomment.signature, GetParam().signature);
-  psoptioncomment.duplexBindingEdge = GetParam().bindingEdge;
+  C = {};
+  Set(C.sides, sides);
+  Set(C.signature, signature);
+  C.duplexBindingEdge = bindingEdge;
   NormalizeComment("", "1");
-  EXPECT_STREQ(psoptioncomment.sides, GetParam().expected);
+  EXPECT_STREQ(C.sides, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, SidesTest,
-    ::testing::Values(SidesCase{"AbsentBecomesOneSided", "", -1, "", "one-sided"},
-                      SidesCase{"LongEdgeKept", "two-sided-long-edge", -1, "", "two-sided-long-edge"},
-                      SidesCase{"BindingEdgeZeroBecomesOneSided", "two-sided-long-edge", 0, "", "one-sided"},
-                      SidesCase{"SignatureNoneLeavesSides", "two-sided-long-edge", 2, "None", "two-sided-long-edge"},
-                      SidesCase{"SignatureMakesShortEdge", "one-sided", 1, "BookletLeft", "two-sided-short-edge"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, SidesTest,
+                         ::testing::ValuesIn(std::vector<SidesCase>{
+                             {"", -1, "", "one-sided"},
+                             {"two-sided-long-edge", -1, "", "two-sided-long-edge"},
+                             {"two-sided-long-edge", 0, "", "one-sided"},  // binding edge 0
+                             {"two-sided-long-edge", 2, "None", "two-sided-long-edge"},
+                             {"one-sided", 1, "BookletLeft", "two-sided-short-edge"}}));
 
 TEST(CommentNormaliseTest, AbsentOrientationAndDirectionBecomeOne) {
-  ScopedJobPPD noPPD("");
-  ResetRecord();
-  psoptioncomment.orientation = -1;
-  psoptioncomment.layoutDirection = -1;
-  NormalizeComment("", "1");
-  EXPECT_EQ(psoptioncomment.orientation, 1);
-  EXPECT_EQ(psoptioncomment.layoutDirection, 1);
-
-  psoptioncomment.orientation = 4;
-  NormalizeComment("", "1");
-  EXPECT_EQ(psoptioncomment.orientation, 4);
+  Normalize("", "1", [] { C.orientation = C.layoutDirection = -1; });
+  EXPECT_EQ(C.orientation, 1);
+  EXPECT_EQ(C.layoutDirection, 1);
+  Normalize("", "1", [] { C.orientation = 4; });
+  EXPECT_EQ(C.orientation, 4);
 }
-
-struct CopiesCase {
-  const char* name;
-  int copies;
-  const char* argument;
-  int expected;
-};
-
-class CopiesTest : public ::testing::TestWithParam<CopiesCase> {};
 
 // Absent copies never reach the block as -1: the copies argument stands in.
-TEST_P(CopiesTest, AbsentCopiesTakeTheArgument) {
-  ScopedJobPPD noPPD("");
-  ResetRecord();
-  psoptioncomment.copies = GetParam().copies;
-  NormalizeComment("", GetParam().argument);
-  EXPECT_EQ(psoptioncomment.copies, GetParam().expected);
+TEST(CommentNormaliseTest, AbsentCopiesTakeTheArgument) {
+  const struct {
+    int copies;
+    const char* argument;
+    int expected;
+  } cases[] = {{3, "1", 3}, {-1, "3", 3}, {-1, "x", 1}, {-1, nullptr, 1}};
+  for (const auto& c : cases) {
+    ScopedJobPPD noPPD("");
+    C = {};
+    C.copies = c.copies;
+    NormalizeComment("", c.argument);
+    EXPECT_EQ(C.copies, c.expected) << c.copies << " " << (c.argument ? c.argument : "null");
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, CopiesTest,
-                         ::testing::Values(CopiesCase{"Given", 3, "1", 3}, CopiesCase{"AbsentArgument3", -1, "3", 3},
-                                           CopiesCase{"AbsentArgumentBad", -1, "x", 1},
-                                           CopiesCase{"AbsentNoArgument", -1, nullptr, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 struct RegiCase {
-  const char* name;
   bool horizontalOption;
   bool verticalOption;
   const char* options;
   const char* horizontal;
   const char* vertical;
+  bool withPPD = true;
 };
 
 class RegistrationDefaultTest : public ::testing::TestWithParam<RegiCase> {};
@@ -124,27 +105,20 @@ TEST_P(RegistrationDefaultTest, DefaultsFromThePPD) {
   std::string options;
   if (GetParam().horizontalOption) options += TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5");
   if (GetParam().verticalOption) options += TestOption("OVSRRLAdjustRegiVertical", "0.0", "0.0 1.5");
-  ScopedJobPPD ppd(TestPPD(options));
-  ResetRecord();
+  ScopedJobPPD ppd(GetParam().withPPD ? TestPPD(options) : "");
+  C = {};
   NormalizeComment(GetParam().options, "1");
-  EXPECT_STREQ(psoptioncomment.regiHorizontal, GetParam().horizontal);
-  EXPECT_STREQ(psoptioncomment.regiVertical, GetParam().vertical);
+  EXPECT_STREQ(C.regiHorizontal, GetParam().horizontal);
+  EXPECT_STREQ(C.regiVertical, GetParam().vertical);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PPDs, RegistrationDefaultTest,
-    ::testing::Values(RegiCase{"HorizontalOnly", true, false, "", "0.0", ""},
-                      RegiCase{"Both", true, true, "", "0.0", "0.0"},
-                      RegiCase{"NamedInOptionsKeepsValue", true, true, "OVSRRLAdjustRegiVertical=1.5", "0.0", ""},
-                      RegiCase{"NeitherOption", false, false, "", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CommentNormaliseTest, NoPPDLeavesRegistrationEmpty) {
-  ScopedJobPPD noPPD("");
-  ResetRecord();
-  NormalizeComment("", "1");
-  EXPECT_STREQ(psoptioncomment.regiHorizontal, "");
-}
+INSTANTIATE_TEST_SUITE_P(PPDs, RegistrationDefaultTest,
+                         ::testing::ValuesIn(std::vector<RegiCase>{
+                             {true, false, "", "0.0", ""},
+                             {true, true, "", "0.0", "0.0"},
+                             {true, true, "OVSRRLAdjustRegiVertical=1.5", "0.0", ""},  // named: keeps its value
+                             {false, false, "", "", ""},
+                             {true, true, "", "", "", false}}));  // no PPD
 
 TEST(CommentGetTicketTest, ReadsAndNormalises) {
   ScopedJobPPD ppd(TestPPD(TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5")));
@@ -152,24 +126,22 @@ TEST(CommentGetTicketTest, ReadsAndNormalises) {
       "sides=two-sided-long-edge OVColorMode=Black number-up=4 OVStaple=None OVSignature=BookletLeft "
       "OVSigVol=10Sheets orientation-requested=4 nvxjobs.printsettings.PrintTypeTicketKey=2 nocollate";
   char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"),         const_cast<char*>("2"), options.data(),
-                  nullptr};
-  Set(psoptioncomment.staple, "stale");
+                  const_cast<char*>("t"),         const_cast<char*>("2"), options.data(), nullptr};
+  Set(C.staple, "stale");
   CommentGetTicketFromPDE(argv);
-  const PSOptionComment& c = psoptioncomment;
-  EXPECT_STREQ(c.sides, "two-sided-short-edge");
-  EXPECT_STREQ(c.colorMode, "Black");
-  EXPECT_STREQ(c.numberUp, "4");
-  EXPECT_STREQ(c.staple, "None");
-  EXPECT_STREQ(c.punch, "");
-  EXPECT_STREQ(c.signatureVolume, "10Sheets");
-  EXPECT_STREQ(c.regiHorizontal, "0.0");
-  EXPECT_STREQ(c.collation, "nocollate");
-  EXPECT_EQ(c.orientation, 4);
-  EXPECT_EQ(c.layoutDirection, 1);
-  EXPECT_EQ(c.printType, 2);
-  EXPECT_EQ(c.copies, 2);
-  EXPECT_EQ(c.duplexBindingEdge, -1);
+  EXPECT_STREQ(C.sides, "two-sided-short-edge");
+  EXPECT_STREQ(C.colorMode, "Black");
+  EXPECT_STREQ(C.numberUp, "4");
+  EXPECT_STREQ(C.staple, "None");
+  EXPECT_STREQ(C.punch, "");
+  EXPECT_STREQ(C.signatureVolume, "10Sheets");
+  EXPECT_STREQ(C.regiHorizontal, "0.0");
+  EXPECT_STREQ(C.collation, "nocollate");
+  EXPECT_EQ(C.orientation, 4);
+  EXPECT_EQ(C.layoutDirection, 1);
+  EXPECT_EQ(C.printType, 2);
+  EXPECT_EQ(C.copies, 2);
+  EXPECT_EQ(C.duplexBindingEdge, -1);
 }
 
 }  // namespace

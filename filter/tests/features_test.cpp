@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <ostream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "finishing.h"
 #include "jobstate.h"
@@ -13,97 +13,82 @@
 
 namespace {
 
-// The record as the ticket pass leaves it when no key is present.
-void SetAllAbsent() {
-  qpjlOptionFeatures = FeaturesOptions{};
-  FeaturesOptions& f = qpjlOptionFeatures;
-  for (int* value : {&f.tabMargin, &f.trimmer, &f.trimmerSelect, &f.bookletMargin, &f.numInSequence,
-                     &f.offsetStacking, &f.separatorPageList, &f.autoFit, &f.ejectOptions, &f.specialPagesA5,
-                     &f.specialPagesTab}) {
-    *value = -1;
-  }
-}
+FeaturesOptions& F = qpjlOptionFeatures;
+void S(char* field, const char* value) { std::strcpy(field, value); }
 
 void SetLayout(const char* rows, const char* columns) {
-  std::strcpy(StdLayoutRowInfo, rows);
-  std::strcpy(StdLayoutColumnInfo, columns);
+  S(StdLayoutRowInfo, rows);
+  S(StdLayoutColumnInfo, columns);
 }
 
 std::string RunEvent(int event) {
   return CaptureStream([&](FILE* stream) { FeaturesOutputPSCommandFromFilter(event, stream); });
 }
-
+std::string RunTable() { return CaptureStdout([] { FeaturesOutputQPJLCommandFromFilter(nullptr); }); }
+std::string Attr(const std::string& attribute) { return "@PJL SET JOBATTR=\"@" + attribute + "\"\n"; }
 std::string Wrapped(const std::string& featureLine) {
   return "[{\n%%BeginNonPPDFeatures\n" + featureLine + "\n%%EndNonPPDFeatures\n} stopped cleartomark\n";
 }
+std::string Separator(const std::string& pages) {
+  return Wrapped("1 dict dup/SeparatorPages[" + pages + "]put/Custom/ProcSet findresource/setcoverseparator get exec");
+}
+std::string AutoFit(const char* flag) {
+  return Wrapped(std::string("/Custom/ProcSet findresource/setsignatureautoscale 2 copy known {get ") + flag +
+                 " exch exec} {pop pop} ifelse");
+}
 
-const std::string kSeparatorBlock =
-    Wrapped("1 dict dup/SeparatorPages[1 3 5]put/Custom/ProcSet findresource/setcoverseparator get exec");
-const std::string kBookletBlock =
-    Wrapped("5.000/Custom/ProcSet findresource/setsignatureimageshift get exec");
-const std::string kAutoFitTrue = Wrapped(
-    "/Custom/ProcSet findresource/setsignatureautoscale 2 copy known {get true exch exec} {pop pop} ifelse");
-const std::string kAutoFitFalse = Wrapped(
-    "/Custom/ProcSet findresource/setsignatureautoscale 2 copy known {get false exch exec} {pop pop} ifelse");
+const std::string kSeparatorBlock = Separator("1 3 5");
+const std::string kBookletBlock = Wrapped("5.000/Custom/ProcSet findresource/setsignatureimageshift get exec");
 
+void SetBothBlocks() {
+  F.separatorPageList = 2;
+  S(F.separatorPages, "1 3 5");
+  F.bookletMargin = 1;
+  S(F.bookletMarginShift, "5");
+}
+
+// The record as the ticket pass leaves it when no key is present.
 class FeaturesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetAllAbsent();
+    F = FeaturesOptions{};
+    for (int* value : {&F.tabMargin, &F.trimmer, &F.trimmerSelect, &F.bookletMargin, &F.numInSequence,
+                       &F.offsetStacking, &F.separatorPageList, &F.autoFit, &F.ejectOptions, &F.specialPagesA5,
+                       &F.specialPagesTab}) {
+      *value = -1;
+    }
     SetLayout("", "");
     FeaturesInializeDescriptionTableFromFilter();
   }
   void TearDown() override { SetLayout("", ""); }
-
-  void SetBothBlocks() {
-    qpjlOptionFeatures.separatorPageList = 2;
-    std::strcpy(qpjlOptionFeatures.separatorPages, "1 3 5");
-    qpjlOptionFeatures.bookletMargin = 1;
-    std::strcpy(qpjlOptionFeatures.bookletMarginShift, "5");
-  }
 };
 
-// ---------------------------------------------------------------------------
-// Insertion points.
+// ---- Insertion points: the blocks of the layout at their event.
 
-struct InsertionCase {
-  const char* rows;
-  const char* columns;
-  int event;
-  bool separator;
-  bool booklet;
-};
-std::ostream& operator<<(std::ostream& os, const InsertionCase& c) {
-  return os << "layout '" << c.rows << "' x '" << c.columns << "' event " << c.event;
-}
-
+using InsertionCase = std::tuple<const char*, const char*, int, bool, bool>;  // rows, columns, event, blocks
 class InsertionPointTest : public FeaturesTest, public ::testing::WithParamInterface<InsertionCase> {};
 
 TEST_P(InsertionPointTest, WritesTheBlocksOfTheLayoutAtTheirEvent) {
-  const InsertionCase& c = GetParam();
+  const auto [rows, columns, event, separator, booklet] = GetParam();
   SetBothBlocks();
-  SetLayout(c.rows, c.columns);
-  const std::string expected = (c.separator ? kSeparatorBlock : "") + (c.booklet ? kBookletBlock : "");
-  EXPECT_EQ(RunEvent(c.event), expected);
+  SetLayout(rows, columns);
+  EXPECT_EQ(RunEvent(event), (separator ? kSeparatorBlock : "") + (booklet ? kBookletBlock : ""));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, InsertionPointTest,
-    ::testing::Values(
+    ::testing::ValuesIn(std::vector<InsertionCase>{
         // Single cell (no layout, or 1 x 1): separator before "%%EndProlog", booklet before "%%EndSetup".
-        InsertionCase{"", "", kEventEndProlog, true, false}, InsertionCase{"", "", kEventEndSetup, false, true},
-        InsertionCase{"", "", kEventSetPageDevice, false, false},
-        InsertionCase{"1", "1", kEventEndProlog, true, false}, InsertionCase{"1", "1", kEventEndSetup, false, true},
-        InsertionCase{"1", "1", kEventSetPageDevice, false, false},
+        {"", "", kEventEndProlog, true, false}, {"", "", kEventEndSetup, false, true},
+        {"", "", kEventSetPageDevice, false, false}, {"1", "1", kEventEndProlog, true, false},
+        {"1", "1", kEventEndSetup, false, true}, {"1", "1", kEventSetPageDevice, false, false},
         // Several cells: both blocks, separator first, before the setpagedevice line only.
-        InsertionCase{"2", "1", kEventSetPageDevice, true, true},
-        InsertionCase{"2", "1", kEventEndProlog, false, false}, InsertionCase{"2", "1", kEventEndSetup, false, false},
-        InsertionCase{"2", "2", kEventSetPageDevice, true, true},
-        InsertionCase{"1", "4", kEventSetPageDevice, true, true},
+        {"2", "1", kEventSetPageDevice, true, true}, {"2", "1", kEventEndProlog, false, false},
+        {"2", "1", kEventEndSetup, false, false}, {"2", "2", kEventSetPageDevice, true, true},
+        {"1", "4", kEventSetPageDevice, true, true},
         // Other events never write.
-        InsertionCase{"", "", kEventBeginProlog, false, false}, InsertionCase{"", "", kEventEndPage, false, false},
-        InsertionCase{"2", "1", kEventBeginPage, false, false},
-        InsertionCase{"2", "1", kEventEndPageSetup, false, false}));
+        {"", "", kEventBeginProlog, false, false}, {"", "", kEventEndPage, false, false},
+        {"2", "1", kEventBeginPage, false, false}, {"2", "1", kEventEndPageSetup, false, false}}));
 
 TEST(FeaturesLayout, CellsAreRowsTimesColumns) {
   SetLayout("", "");
@@ -117,126 +102,48 @@ TEST(FeaturesLayout, CellsAreRowsTimesColumns) {
   SetLayout("", "");
 }
 
-// ---------------------------------------------------------------------------
-// The blocks.
+// ---- The blocks and the PJL table, beyond what the whole-filter cases show.
 
-TEST_F(FeaturesTest, BookletMarginWithoutAutoFitHasNoAutoscaleBlock) {
-  SetBothBlocks();
-  EXPECT_EQ(RunEvent(kEventEndSetup), kBookletBlock);
+using BlockCase = std::tuple<void (*)(), int, std::string>;  // setup, event (-1: the PJL table), output
+class BlockTest : public FeaturesTest, public ::testing::WithParamInterface<BlockCase> {};
+
+TEST_P(BlockTest, WritesWholeLines) {
+  const auto& [setup, event, expected] = GetParam();
+  setup();
+  EXPECT_EQ(event < 0 ? RunTable() : RunEvent(event), expected);
 }
 
-TEST_F(FeaturesTest, AutoFitFollowsTheBookletMargin) {
-  SetBothBlocks();
-  qpjlOptionFeatures.autoFit = 0;
-  EXPECT_EQ(RunEvent(kEventEndSetup), kBookletBlock + kAutoFitFalse);
-  qpjlOptionFeatures.autoFit = 1;
-  EXPECT_EQ(RunEvent(kEventEndSetup), kBookletBlock + kAutoFitTrue);
-  qpjlOptionFeatures.autoFit = 3;
-  EXPECT_EQ(RunEvent(kEventEndSetup), kBookletBlock + kAutoFitTrue);
-}
-
-TEST_F(FeaturesTest, NoBookletMarginMeansNoAutoFitEither) {
-  SetBothBlocks();
-  qpjlOptionFeatures.autoFit = 1;
-  for (int off : {0, -1}) {
-    qpjlOptionFeatures.bookletMargin = off;
-    EXPECT_EQ(RunEvent(kEventEndSetup), "") << off;
-  }
-}
-
-TEST_F(FeaturesTest, SeparatorListNoneOrAbsentWritesNothing) {
-  SetBothBlocks();
-  for (int none : {1, -1}) {
-    qpjlOptionFeatures.separatorPageList = none;
-    EXPECT_EQ(RunEvent(kEventEndProlog), "") << none;
-  }
-}
-
-TEST_F(FeaturesTest, LongSeparatorListStaysWhole) {
-  SetBothBlocks();
+const std::string kLongPages = [] {
   std::string pages;
   while (pages.size() + 3 <= 99) pages += "12 ";
-  std::strcpy(qpjlOptionFeatures.separatorPages, pages.c_str());
-  EXPECT_EQ(RunEvent(kEventEndProlog),
-            Wrapped("1 dict dup/SeparatorPages[" + pages +
-                    "]put/Custom/ProcSet findresource/setcoverseparator get exec"));
-}
+  return pages;
+}();
 
-TEST_F(FeaturesTest, LineEndsInValuesBecomeSpaces) {
-  SetBothBlocks();
-  std::strcpy(qpjlOptionFeatures.separatorPages, "1\n2\r3");
-  std::strcpy(qpjlOptionFeatures.bookletMarginShift, "5\n");
-  EXPECT_EQ(RunEvent(kEventEndProlog),
-            Wrapped("1 dict dup/SeparatorPages[1 2 3]put/Custom/ProcSet findresource/setcoverseparator get exec"));
-  EXPECT_EQ(RunEvent(kEventEndSetup), Wrapped("5 .000/Custom/ProcSet findresource/setsignatureimageshift get exec"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Settings, BlockTest,
+    ::testing::ValuesIn(std::vector<BlockCase>{
+        // Auto fit follows the booklet margin: absent, off, on, any other value on.
+        {[] { SetBothBlocks(); }, kEventEndSetup, kBookletBlock},
+        {[] { SetBothBlocks(); F.autoFit = 0; }, kEventEndSetup, kBookletBlock + AutoFit("false")},
+        {[] { SetBothBlocks(); F.autoFit = 3; }, kEventEndSetup, kBookletBlock + AutoFit("true")},
+        {[] { SetBothBlocks(); F.autoFit = 1; F.bookletMargin = 0; }, kEventEndSetup, ""},
+        {[] { SetBothBlocks(); F.autoFit = 1; F.bookletMargin = -1; }, kEventEndSetup, ""},
+        // A separator list "none" or absent.
+        {[] { SetBothBlocks(); F.separatorPageList = 1; }, kEventEndProlog, ""},
+        {[] { SetBothBlocks(); F.separatorPageList = -1; }, kEventEndProlog, ""},
+        // Long values stay whole; line ends become spaces.
+        {[] { SetBothBlocks(); S(F.separatorPages, kLongPages.c_str()); }, kEventEndProlog, Separator(kLongPages)},
+        {[] { SetBothBlocks(); S(F.separatorPages, "1\n2\r3"); }, kEventEndProlog, Separator("1 2 3")},
+        {[] { SetBothBlocks(); S(F.bookletMarginShift, "5\n"); }, kEventEndSetup,
+         Wrapped("5 .000/Custom/ProcSet findresource/setsignatureimageshift get exec")},
+        // PJL: nothing when every key is absent; stacking neither by pages nor copies; values stay on their line.
+        {[] {}, -1, ""},
+        {[] { S(F.offsetStackingPages, "10"); F.offsetStacking = 2; }, -1, ""},
+        {[] { F.tabMargin = 1; S(F.tabMarginShift, "1\n\"2"); }, -1, Attr("TABS=1 '2")}}));
 
-// ---------------------------------------------------------------------------
-// PJL table.
+// ---- Face rows: each case makes exactly one row of the table true (or none).
+// Rows 19, 21 and 22 (eject 2, 4, 5) are golden cases.
 
-std::string RunTable() {
-  return CaptureStdout([] { FeaturesOutputQPJLCommandFromFilter(nullptr); });
-}
-
-std::string Attr(const std::string& attribute) { return "@PJL SET JOBATTR=\"@" + attribute + "\"\n"; }
-
-TEST_F(FeaturesTest, NothingIsWrittenWhenEveryKeyIsAbsent) { EXPECT_EQ(RunTable(), ""); }
-
-TEST_F(FeaturesTest, OffSwitchesWriteTheirOffLines) {
-  qpjlOptionFeatures.tabMargin = 0;
-  qpjlOptionFeatures.trimmer = 0;
-  qpjlOptionFeatures.numInSequence = 0;
-  EXPECT_EQ(RunTable(), Attr("TABS=OFF") + Attr("TRMR=0") + Attr("MDOC=0"));
-}
-
-TEST_F(FeaturesTest, OnSwitchesCarryTheirValues) {
-  FeaturesOptions& f = qpjlOptionFeatures;
-  f.tabMargin = 1;
-  std::strcpy(f.tabMarginShift, "12");
-  f.numInSequence = 1;
-  std::strcpy(f.numInSequenceStart, "7");
-  EXPECT_EQ(RunTable(), Attr("TABS=12") + Attr("MDOC=7"));
-}
-
-TEST_F(FeaturesTest, TrimmerSelectionTwoUsesTheCuttingSize) {
-  FeaturesOptions& f = qpjlOptionFeatures;
-  f.trimmer = 1;
-  f.trimmerSelect = 2;
-  std::strcpy(f.trimmerCuttingSize, "15");
-  std::strcpy(f.trimmerWidth, "20");
-  EXPECT_EQ(RunTable(), Attr("TRMR=15") + Attr("TRMR=15") + Attr("TRFW=0") + Attr("TROP=0"));
-}
-
-TEST_F(FeaturesTest, TrimmerSelectionThreeUsesWidthHeightAndAdjustment) {
-  FeaturesOptions& f = qpjlOptionFeatures;
-  f.trimmerSelect = 3;
-  std::strcpy(f.trimmerCuttingSize, "15");
-  std::strcpy(f.trimmerWidth, "20");
-  std::strcpy(f.trimmerHeight, "30");
-  std::strcpy(f.trimmerAdjust, "-2");
-  EXPECT_EQ(RunTable(), Attr("TRMR=20") + Attr("TRFW=30") + Attr("TROP=-2"));
-}
-
-TEST_F(FeaturesTest, OffsetStackingByPagesAndByCopies) {
-  FeaturesOptions& f = qpjlOptionFeatures;
-  std::strcpy(f.offsetStackingPages, "10");
-  std::strcpy(f.offsetStackingUnits, "3");
-  f.offsetStacking = 4;
-  EXPECT_EQ(RunTable(), "@PJL SET JOBOFFSET=PAGES\n" + Attr("OCSN=10"));
-  f.offsetStacking = 5;
-  EXPECT_EQ(RunTable(), "@PJL SET JOBOFFSET=COPIES\n" + Attr("OCSN=3"));
-  f.offsetStacking = 2;
-  EXPECT_EQ(RunTable(), "");
-}
-
-TEST_F(FeaturesTest, ValuesCannotBreakTheirLine) {
-  FeaturesOptions& f = qpjlOptionFeatures;
-  f.tabMargin = 1;
-  std::strcpy(f.tabMarginShift, "1\n\"2");
-  EXPECT_EQ(RunTable(), Attr("TABS=1 '2"));
-}
-
-// Face rows: each case makes exactly one row of the table true (or none).
 struct FaceCase {
   int row;  // table row expected to write, -1 for none
   int eject;
@@ -248,50 +155,41 @@ struct FaceCase {
   int specialA5;
   const char* line;
 };
-std::ostream& operator<<(std::ostream& os, const FaceCase& c) { return os << "row " << c.row; }
 
 class FaceRowTest : public FeaturesTest, public ::testing::WithParamInterface<FaceCase> {};
 
 TEST_P(FaceRowTest, WritesTheFaceOfItsRow) {
   const FaceCase& c = GetParam();
-  FeaturesOptions& f = qpjlOptionFeatures;
-  f.ejectOptions = c.eject;
-  std::strcpy(f.punchHoles, c.punch);
-  std::strcpy(f.featuresMediaTypeTab, c.featuresTab);
-  f.specialPagesTab = c.specialTab;
-  std::strcpy(f.coilPunchFace, c.coilFace);
-  std::strcpy(f.media, c.media);
-  f.specialPagesA5 = c.specialA5;
+  F.ejectOptions = c.eject;
+  S(F.punchHoles, c.punch);
+  S(F.featuresMediaTypeTab, c.featuresTab);
+  F.specialPagesTab = c.specialTab;
+  S(F.coilPunchFace, c.coilFace);
+  S(F.media, c.media);
+  F.specialPagesA5 = c.specialA5;
   EXPECT_EQ(RunTable(), c.line == nullptr ? "" : Attr(c.line)) << "row " << c.row;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FaceRowTest,
-    ::testing::Values(
-        FaceCase{16, 1, "Coil", "false", 0, "true", "Letter,Plain", 0, "FACE=OFF"},
-        FaceCase{17, 1, "2Hole", "false", 0, "true", "A5", 1, "FACE=OFF"},
-        FaceCase{17, 1, "", "true", 1, "true", "", 0, "FACE=OFF"},  // no punching: not coil
-        FaceCase{18, 1, "Coil", "true", 1, "false", "A5", 1, "FACE=OFF"},
-        FaceCase{19, 2, "Coil", "false", 0, "true", "", 0, "FACE=DOWN"},
-        FaceCase{20, 3, "", "", -1, "", "", -1, "FACE=UP"},
-        FaceCase{21, 4, "", "", -1, "", "", -1, "FACE=DOWN_REVERSE"},
-        FaceCase{22, 5, "", "", -1, "", "", -1, "FACE=UP_REVERSE"},
-        FaceCase{23, 1, "Coil", "false", 0, "true", "A5,Plain", 0, "FACE=UP"},
-        FaceCase{24, 1, "Coil", "false", 0, "true", "A4", 1, "FACE=UP"},
-        FaceCase{25, 1, "Coil", "false", 0, "true", "A5", 1, "FACE=UP"},
-        FaceCase{26, 1, "Coil", "true", 0, "true", "A4", 0, "FACE=UP"},
-        FaceCase{27, 1, "Coil", "false", 1, "true", "A4", 0, "FACE=UP"},
-        FaceCase{28, 1, "Coil", "true", 1, "true", "A5", 1, "FACE=UP"},
-        // No row holds.
-        FaceCase{-1, -1, "Coil", "false", 0, "true", "", 0, nullptr},  // eject absent
-        FaceCase{-1, 1, "Coil", "false", 0, "", "", 0, nullptr},       // coil face absent
-        FaceCase{-1, 1, "Coil", "", 0, "true", "", 0, nullptr},        // features tab absent
-        FaceCase{-1, 1, "Coil", "false", -1, "true", "", 0, nullptr},  // special tab absent
-        FaceCase{-1, 1, "Coil", "false", 0, "true", "", -1, nullptr},  // special A5 absent
-        FaceCase{-1, 6, "", "", 0, "", "", 0, nullptr}),
-    [](const ::testing::TestParamInfo<FaceCase>& info) {
-      return (info.param.row >= 0 ? "Row" + std::to_string(info.param.row) : std::string("NoRow")) + "_" +
-             std::to_string(info.index);
-    });
+    ::testing::ValuesIn(std::vector<FaceCase>{
+        {16, 1, "Coil", "false", 0, "true", "Letter,Plain", 0, "FACE=OFF"},
+        {17, 1, "2Hole", "false", 0, "true", "A5", 1, "FACE=OFF"},
+        {17, 1, "", "true", 1, "true", "", 0, "FACE=OFF"},  // no punching: not coil
+        {18, 1, "Coil", "true", 1, "false", "A5", 1, "FACE=OFF"},
+        {20, 3, "", "", -1, "", "", -1, "FACE=UP"},
+        {23, 1, "Coil", "false", 0, "true", "A5,Plain", 0, "FACE=UP"},
+        {24, 1, "Coil", "false", 0, "true", "A4", 1, "FACE=UP"},
+        {25, 1, "Coil", "false", 0, "true", "A5", 1, "FACE=UP"},
+        {26, 1, "Coil", "true", 0, "true", "A4", 0, "FACE=UP"},
+        {27, 1, "Coil", "false", 1, "true", "A4", 0, "FACE=UP"},
+        {28, 1, "Coil", "true", 1, "true", "A5", 1, "FACE=UP"},
+        // No row holds: eject, coil face, features tab, special tab, special A5 absent; unknown eject.
+        {-1, -1, "Coil", "false", 0, "true", "", 0, nullptr},
+        {-1, 1, "Coil", "false", 0, "", "", 0, nullptr},
+        {-1, 1, "Coil", "", 0, "true", "", 0, nullptr},
+        {-1, 1, "Coil", "false", -1, "true", "", 0, nullptr},
+        {-1, 1, "Coil", "false", 0, "true", "", -1, nullptr},
+        {-1, 6, "", "", 0, "", "", 0, nullptr}}));
 
 }  // namespace

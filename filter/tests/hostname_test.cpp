@@ -11,30 +11,19 @@
 
 namespace {
 
-struct HostCase {
-  const char* name;
-  std::string host;
-  std::string expected;
-};
+class CopyHostNameTest : public ::testing::TestWithParam<std::string> {};
 
-class CopyHostNameTest : public ::testing::TestWithParam<HostCase> {};
-
+// At most 96 bytes, always terminated.
 TEST_P(CopyHostNameTest, KeepsAtMost96Bytes) {
   char destination[kHostNameSize];
   std::memset(destination, 'x', sizeof destination);
-  CopyHostName(GetParam().host.c_str(), destination);
-  EXPECT_EQ(std::string(destination), GetParam().expected);
+  CopyHostName(GetParam().c_str(), destination);
+  EXPECT_EQ(std::string(destination), GetParam().substr(0, 96));
   EXPECT_EQ(destination[kHostNameSize - 1], '\0');
 }
 
-const std::string k120(120, 'h');
-
 INSTANTIATE_TEST_SUITE_P(Names, CopyHostNameTest,
-                         ::testing::Values(HostCase{"Long120", k120, k120.substr(0, 96)},
-                                           HostCase{"Exactly96", std::string(96, 'n'), std::string(96, 'n')},
-                                           HostCase{"Short", "printhost.local", "printhost.local"},
-                                           HostCase{"Empty", "", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Values(std::string(120, 'h'), std::string(96, 'n'), "printhost.local", ""));
 
 TEST(GetHostNameTest, GivesThisMachinesName) {
   char expected[256] = {};

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "comment.h"
 #include "escapes.h"
@@ -26,334 +28,215 @@ void PlainRecord() {
   psoptioncomment = {};
   Set(psoptioncomment.sides, "one-sided");
   Set(psoptioncomment.numberUp, "1");
-  psoptioncomment.copies = 1;
-  psoptioncomment.orientation = 1;
-  psoptioncomment.layoutDirection = 1;
-  psoptioncomment.duplexBindingEdge = -1;
-  psoptioncomment.printType = -1;
+  psoptioncomment.copies = psoptioncomment.orientation = psoptioncomment.layoutDirection = 1;
+  psoptioncomment.duplexBindingEdge = psoptioncomment.printType = -1;
 }
 
 std::string Written(void (*writer)()) { return MakeVisible(CaptureStdout(writer)); }
+std::string Encoding(const char* name) { return std::string("*KQPrinterLanguageEncoding: \"") + name + "\"\n"; }
+std::string Attr(const std::string& value) { return "@PJL SET JOBATTR=\"@" + value + "\"\n"; }
+std::string Info(const std::string& value) { return "@PJL COMMENT KQJOBINFO " + value + "\n"; }
 
-// ---- Model list
+const std::string kUtf8PPD = TestPPD(Encoding("UTF-8"));
+const std::string kSjisPPD = TestPPD(Encoding("JIS83-RKSJ"));
+const std::string kColorPPD = TestPPD("*ColorDevice: True\n" + TestOption("OVColorMode", "Color", "Color Black"));
+const std::string kColorBlackPPD = TestPPD("*ColorDevice: True\n" + TestOption("OVColorMode", "Black", "Color Black"));
+const std::string kMonoPPD = TestPPD("*ColorDevice: False\n");
 
-TEST(ModelsWithCommentTest, SixtyFourSevenCharacterNamesShippedFirst) {
+// 64 distinct seven-character names, the shipped models first; every PPD we
+// ship names a model of the list by its PCFileName stem.
+TEST(ModelsWithCommentTest, ListHoldsTheShippedModels) {
   std::set<std::string> seen;
-  int count = 0;
-  for (const char* const* model = modelsWithComment; *model != nullptr; ++model, ++count) {
+  for (const char* const* model = modelsWithComment; *model != nullptr; ++model) {
     EXPECT_EQ(std::strlen(*model), static_cast<size_t>(kModelNameLength)) << *model;
     EXPECT_TRUE(seen.insert(*model).second) << "twice: " << *model;
   }
-  EXPECT_EQ(count, 64);
-  EXPECT_STREQ(modelsWithComment[0], "OVQC300");
-  EXPECT_STREQ(modelsWithComment[1], "OVQC500");
-  EXPECT_STREQ(modelsWithComment[2], "OVQU700");
-  EXPECT_STREQ(modelsWithComment[3], "OVQM200");
+  EXPECT_EQ(seen.size(), 64u);
+  const char* first[] = {"OVQC300", "OVQC500", "OVQU700", "OVQM200"};
+  for (int i = 0; i < 4; ++i) EXPECT_STREQ(modelsWithComment[i], first[i]);
   EXPECT_TRUE(IsModelWithComment("OVQM200.PPD"));
   EXPECT_FALSE(IsModelWithComment("OVQX900.PPD"));
   EXPECT_FALSE(IsModelWithComment(nullptr));
-}
-
-// Every PPD we ship names a model of the list by its PCFileName stem.
-TEST(ModelsWithCommentTest, ShippedPPDStemsAreOnTheList) {
   int shipped = 0;
   for (const auto& entry : std::filesystem::directory_iterator(SourcePath("ppd"))) {
     if (entry.path().extension() != ".ppd") continue;
     ScopedJobPPD ppd(ReadFile(entry.path().string()));
     ppd_attr_t* pcFileName = ppdFindAttr_ALT(JobPPD(), "PCFileName");
     ASSERT_NE(pcFileName, nullptr) << entry.path();
-    std::string stem = std::string(pcFileName->value).substr(0, std::string(pcFileName->value).find('.'));
-    bool listed = false;
-    for (const char* const* model = modelsWithComment; *model != nullptr; ++model) listed |= stem == *model;
-    EXPECT_TRUE(listed) << stem;
+    const std::string name = pcFileName->value;
+    EXPECT_EQ(seen.count(name.substr(0, name.find('.'))), 1u) << name;
     ++shipped;
   }
   EXPECT_GE(shipped, 4);
 }
 
-// ---- String code set
+// ---- String code set: encoding attribute (nullptr: no PPD) -> line.
 
-struct CodeSetCase {
-  const char* name;
-  std::string attributes;
-  bool withPPD;
-  std::string expected;
-};
-
+using CodeSetCase = std::tuple<const char*, const char*>;  // code set, nullptr: no line
 class CodeSetTest : public ::testing::TestWithParam<CodeSetCase> {};
 
 TEST_P(CodeSetTest, NamesTheEncoding) {
-  ScopedJobPPD ppd(GetParam().withPPD ? TestPPD(GetParam().attributes) : "");
-  EXPECT_EQ(Written(OutputQPJLCommandLanguageEncoding), GetParam().expected);
+  const auto [encoding, codeSet] = GetParam();
+  ScopedJobPPD ppd(encoding == nullptr ? "" : TestPPD(*encoding ? Encoding(encoding) : ""));
+  EXPECT_EQ(Written(OutputQPJLCommandLanguageEncoding),
+            codeSet ? "@PJL SET STRINGCODESET=\"" + std::string(codeSet) + "\"\n" : "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Attributes, CodeSetTest,
-    ::testing::Values(
-        CodeSetCase{"Absent", "", true, "@PJL SET STRINGCODESET=\"SJISX0208\"\n"},
-        CodeSetCase{"Utf8", "*KQPrinterLanguageEncoding: \"UTF-8\"\n", true, "@PJL SET STRINGCODESET=\"UTF8\"\n"},
-        CodeSetCase{"Sjis", "*KQPrinterLanguageEncoding: \"JIS83-RKSJ\"\n", true,
-                    "@PJL SET STRINGCODESET=\"SJISX0208\"\n"},
-        CodeSetCase{"Latin1", "*KQPrinterLanguageEncoding: \"ISOLatin1\"\n", true,
-                    "@PJL SET STRINGCODESET=\"HPROMAN8\"\n"},
-        CodeSetCase{"Other", "*KQPrinterLanguageEncoding: \"EUC-JP\"\n", true, ""},
-        CodeSetCase{"NoPPD", "", false, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Attributes, CodeSetTest,
+                         ::testing::ValuesIn(std::vector<CodeSetCase>{
+                             {"", "SJISX0208"}, {"UTF-8", "UTF8"}, {"JIS83-RKSJ", "SJISX0208"},
+                             {"ISOLatin1", "HPROMAN8"}, {"EUC-JP", nullptr}, {nullptr, nullptr}}));
 
 // ---- Booklet
 
-struct OrientationCase {
-  const char* numberUp;
-  int orientation;
-  bool landscape;
-};
-
+using OrientationCase = std::tuple<const char*, int, bool>;  // number up, orientation, landscape
 class BookletOrientationTest : public ::testing::TestWithParam<OrientationCase> {};
 
 TEST_P(BookletOrientationTest, ChoosesTheLine) {
-  std::string expected = GetParam().landscape ? "@PJL SET JOBATTR=\"@DIND=LANDSCAPE\"\n"
-                                              : "@PJL SET JOBATTR=\"@DIND=PORTRAIT\"\n";
-  EXPECT_EQ(BookletOrientationLine(GetParam().numberUp, GetParam().orientation), expected);
+  const auto [numberUp, orientation, landscape] = GetParam();
+  EXPECT_EQ(BookletOrientationLine(numberUp, orientation), Attr(landscape ? "DIND=LANDSCAPE" : "DIND=PORTRAIT"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, BookletOrientationTest,
-    ::testing::Values(OrientationCase{"", 4, false}, OrientationCase{"2", 1, true}, OrientationCase{"2", 6, true},
-                      OrientationCase{"2", 4, false}, OrientationCase{"6", 1, true}, OrientationCase{"6", 5, false},
-                      OrientationCase{"4", 4, true}, OrientationCase{"4", 5, true}, OrientationCase{"4", 1, false},
-                      OrientationCase{"1", 4, true}, OrientationCase{"9", 6, false}, OrientationCase{"16", 5, true},
-                      OrientationCase{"25", 4, true}, OrientationCase{"-2", 4, true},
-                      OrientationCase{"-2", 1, false}));
+INSTANTIATE_TEST_SUITE_P(Table, BookletOrientationTest,
+                         ::testing::ValuesIn(std::vector<OrientationCase>{
+                             {"", 4, false}, {"2", 1, true}, {"2", 6, true}, {"2", 4, false}, {"6", 1, true},
+                             {"6", 5, false}, {"4", 4, true}, {"4", 5, true}, {"4", 1, false}, {"1", 4, true},
+                             {"9", 6, false}, {"16", 5, true}, {"25", 4, true}, {"-2", 4, true}, {"-2", 1, false}}));
 
-struct BookletCase {
-  const char* name;
-  const char* signature;
-  const char* volume;
-  std::string expected;  // after the orientation line
-};
-
+// PPD, signature, volume, the lines after the orientation line ("-": no output at all).
+using BookletCase = std::tuple<const std::string*, const char*, const char*, std::string>;
 class BookletLinesTest : public ::testing::TestWithParam<BookletCase> {};
 
-const std::string kUtf8PPD = TestPPD("*KQPrinterLanguageEncoding: \"UTF-8\"\n");
-const std::string kPortrait = "@PJL SET JOBATTR=\"@DIND=PORTRAIT\"\n";
-
 TEST_P(BookletLinesTest, FollowTheSignature) {
-  ScopedJobPPD ppd(kUtf8PPD);
+  const auto& [text, signature, volume, expected] = GetParam();
+  ScopedJobPPD ppd(*text);
   PlainRecord();
-  Set(psoptioncomment.signature, GetParam().signature);
-  Set(psoptioncomment.signatureVolume, GetParam().volume);
-  EXPECT_EQ(Written(OutputQPJLCommandforBooklet), MakeVisible(kPortrait + GetParam().expected));
+  Set(psoptioncomment.signature, signature);
+  Set(psoptioncomment.signatureVolume, volume);
+  EXPECT_EQ(Written(OutputQPJLCommandforBooklet), expected == "-" ? "" : MakeVisible(Attr("DIND=PORTRAIT") + expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Signatures, BookletLinesTest,
-    ::testing::Values(
-        BookletCase{"NoSignature", "", "5Sheets", ""},
-        BookletCase{"None", "None", "5Sheets",
-                    "@PJL SET JOBATTR=\"@DIBB=OFF\"\n@PJL SET JOBATTR=\"@DIBK=OFF\"\n"},
-        BookletCase{"LeftDivided", "BookletLeft", "5Sheets",
-                    "@PJL SET JOBATTR=\"@DIBB=LEFT\"\n@PJL SET JOBATTR=\"@DIBK=MANUALDIVIDE\"\n"},
-        BookletCase{"RightVolumeNone", "BookletRight", "None",
-                    "@PJL SET JOBATTR=\"@DIBB=RIGHT\"\n@PJL SET JOBATTR=\"@DIBK=NONEDIVIDE\"\n"},
-        BookletCase{"NoSideVolumeEmpty", "Booklet", "", "@PJL SET JOBATTR=\"@DIBK=NONEDIVIDE\"\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(BookletTest, NothingWithoutUtf8) {
-  ScopedJobPPD ppd(TestPPD("*KQPrinterLanguageEncoding: \"JIS83-RKSJ\"\n"));
-  PlainRecord();
-  Set(psoptioncomment.signature, "BookletLeft");
-  EXPECT_EQ(Written(OutputQPJLCommandforBooklet), "");
-}
+INSTANTIATE_TEST_SUITE_P(Signatures, BookletLinesTest,
+                         ::testing::ValuesIn(std::vector<BookletCase>{
+                             {&kUtf8PPD, "", "5Sheets", ""},
+                             {&kUtf8PPD, "Booklet", "", Attr("DIBK=NONEDIVIDE")},
+                             {&kSjisPPD, "BookletLeft", "", "-"}}));  // nothing without UTF-8
 
 // ---- Banner sheet
 
-struct BannerCase {
-  const char* name;
-  const char* banner;
-  int printType;
-  const char* expected;
-};
-
+using BannerCase = std::tuple<const char*, int, const char*>;  // banner, print type, value (nullptr: none)
 class BannerTest : public ::testing::TestWithParam<BannerCase> {};
 
 TEST_P(BannerTest, TestsInOrder) {
-  const char* line = BannerSheetLine(GetParam().banner, GetParam().printType);
-  EXPECT_STREQ(line, GetParam().expected);
+  const auto [banner, printType, value] = GetParam();
+  const char* line = BannerSheetLine(banner, printType);
+  EXPECT_EQ(line ? std::string(line) : "-", value ? Attr(std::string("BANR=") + value) : "-");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Choices, BannerTest,
-    ::testing::Values(BannerCase{"SecurePrintFirst", "UserPrinterSetting", 2, "@PJL SET JOBATTR=\"@BANR=OFF\"\n"},
-                      BannerCase{"SecurePrintUnknownChoice", "Other", 2, "@PJL SET JOBATTR=\"@BANR=OFF\"\n"},
-                      BannerCase{"Device", "UserPrinterSetting", 3, "@PJL SET JOBATTR=\"@BANR=DEVICE\"\n"},
-                      BannerCase{"Start", "PrintStartPage", -1, "@PJL SET JOBATTR=\"@BANR=START\"\n"},
-                      BannerCase{"None", "None", 1, "@PJL SET JOBATTR=\"@BANR=OFF\"\n"},
-                      BannerCase{"Other", "PrintEndPage", 1, nullptr},
-                      BannerCase{"EmptySecure", "", 2, nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Choices, BannerTest,
+                         ::testing::ValuesIn(std::vector<BannerCase>{
+                             {"UserPrinterSetting", 2, "OFF"}, {"Other", 2, "OFF"},  // secure print first
+                             {"UserPrinterSetting", 3, "DEVICE"}, {"PrintStartPage", -1, "START"}, {"None", 1, "OFF"},
+                             {"PrintEndPage", 1, nullptr}, {"", 2, nullptr}}));
 
 // ---- Registration
 
-struct RegiTextCase {
-  const char* name;
-  const char* value;
-  const char* expected;
-};
-
+using RegiTextCase = std::tuple<const char*, const char*>;
 class RegistrationTextTest : public ::testing::TestWithParam<RegiTextCase> {};
 
 TEST_P(RegistrationTextTest, InTenths) {
   char text[4] = {'x', 'x', 'x', 'x'};
-  RegistrationNumberText(GetParam().value, text);
-  EXPECT_STREQ(text, GetParam().expected);
+  RegistrationNumberText(std::get<0>(GetParam()), text);
+  EXPECT_STREQ(text, std::get<1>(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, RegistrationTextTest,
-    ::testing::Values(RegiTextCase{"OnePointFive", "1.5", "15"}, RegiTextCase{"MinusQuarter", "-0.25", "-3"},
-                      RegiTextCase{"Default", "0.0", "0"}, RegiTextCase{"PlusTwoQuarters", "+0.25", "3"},
-                      RegiTextCase{"SevenCharacters", "Regi7ch", "0"},
-                      RegiTextCase{"SevenDigits", "1234567", "0"},
-                      RegiTextCase{"EightCharactersLoseSeven", "Horizon5", "50"},
-                      RegiTextCase{"PrefixedNegative", "Horizon-1.25", "-13"},
-                      RegiTextCase{"SixCharactersAsTheyStand", "2.0000", "20"},
-                      RegiTextCase{"CutToThreeCharacters", "123456", "123"},
-                      RegiTextCase{"NegativeCut", "-99.99", "-10"},
-                      RegiTextCase{"NumberTextHoldsSix", "Horizon1.00009", "10"},
-                      RegiTextCase{"HugeValueBounded", "9e9999", "100"},
-                      RegiTextCase{"NotANumber", "abc", "0"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, RegistrationTextTest,
+                         ::testing::ValuesIn(std::vector<RegiTextCase>{
+                             {"1.5", "15"}, {"-0.25", "-3"}, {"0.0", "0"}, {"+0.25", "3"},
+                             {"Regi7ch", "0"}, {"1234567", "0"},     // seven characters: nothing left
+                             {"Horizon5", "50"}, {"Horizon-1.25", "-13"},  // eight: the first seven dropped
+                             {"2.0000", "20"}, {"123456", "123"}, {"-99.99", "-10"},  // cut to three characters
+                             {"Horizon1.00009", "10"},  // the number text holds six
+                             {"9e9999", "100"}, {"abc", "0"}}));
 
-TEST(RegistrationLinesTest, HorizontalThenVertical) {
+// Both lines are golden cases; an empty horizontal value has no line.
+TEST(RegistrationLinesTest, EmptyValueHasNoLine) {
   PlainRecord();
-  Set(psoptioncomment.regiHorizontal, "1.5");
   Set(psoptioncomment.regiVertical, "-0.25");
-  EXPECT_EQ(Written(OutputQPJLCommandforSRRLAdjustRegi),
-            MakeVisible("@PJL SET JOBATTR=\"@RCFM=15\"\n@PJL SET JOBATTR=\"@RCFS=-3\"\n"));
-  Set(psoptioncomment.regiHorizontal, "");
-  EXPECT_EQ(Written(OutputQPJLCommandforSRRLAdjustRegi), MakeVisible("@PJL SET JOBATTR=\"@RCFS=-3\"\n"));
+  EXPECT_EQ(Written(OutputQPJLCommandforSRRLAdjustRegi), MakeVisible(Attr("RCFS=-3")));
 }
 
 // ---- Line weight and render mode
 
-struct OthersCase {
-  const char* name;
-  std::string ppd;
-  const char* lineWeight;
-  const char* colorMode;
-  std::string expected;
-};
-
+using OthersCase = std::tuple<const std::string*, const char*, const char*, std::string>;  // PPD, weight, mode
 class OthersTest : public ::testing::TestWithParam<OthersCase> {};
 
 TEST_P(OthersTest, WritesWeightAndRenderMode) {
-  ScopedJobPPD ppd(GetParam().ppd);
+  const auto& [text, lineWeight, colorMode, expected] = GetParam();
+  ScopedJobPPD ppd(*text);
   PlainRecord();
-  Set(psoptioncomment.lineWeight, GetParam().lineWeight);
-  Set(psoptioncomment.colorMode, GetParam().colorMode);
-  EXPECT_EQ(Written(OutputQPJLCommandOthers), MakeVisible(GetParam().expected));
+  Set(psoptioncomment.lineWeight, lineWeight);
+  Set(psoptioncomment.colorMode, colorMode);
+  EXPECT_EQ(Written(OutputQPJLCommandOthers), MakeVisible(expected));
 }
 
-const std::string kColorPPD = TestPPD("*ColorDevice: True\n" + TestOption("OVColorMode", "Color", "Color Black"));
-const std::string kColorDeviceBlackDefault =
-    TestPPD("*ColorDevice: True\n" + TestOption("OVColorMode", "Black", "Color Black"));
-const std::string kMonoPPD = TestPPD("*ColorDevice: False\n");
 const std::string kColor = "@PJL SET RENDERMODE=COLOR\n";
 const std::string kGray = "@PJL SET RENDERMODE=GRAYSCALE\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Choices, OthersTest,
-    ::testing::Values(
-        OthersCase{"Normal", kColorPPD, "Normal", "Color", "@PJL SET JOBATTR=\"@LWAD=0\"\n" + kColor},
-        OthersCase{"Strongly2", kColorPPD, "Strongly2", "Black", "@PJL SET JOBATTR=\"@LWAD=-2\"\n" + kGray},
-        OthersCase{"Weakly1", kColorPPD, "Weakly1", "Color", "@PJL SET JOBATTR=\"@LWAD=1\"\n" + kColor},
-        OthersCase{"DigitFirst", kColorPPD, "3Weakly", "Color", "@PJL SET JOBATTR=\"@LWAD=3\"\n" + kColor},
-        OthersCase{"NoDigitNoLine", kColorPPD, "Strongly", "Color", kColor},
-        OthersCase{"NeitherWordNoLine", kColorPPD, "Medium3", "Color", kColor},
-        OthersCase{"UnknownModeWithOption", kColorPPD, "", "Auto", ""},
-        OthersCase{"UnknownModeWithoutOption", kMonoPPD, "", "Auto", kGray},
-        OthersCase{"EmptyModeColourDefault", kColorPPD, "", "", kColor},
-        OthersCase{"EmptyModeBlackDefault", kColorDeviceBlackDefault, "", "", kGray},
-        OthersCase{"EmptyModeMonoDevice", kMonoPPD, "", "", kGray}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Choices, OthersTest,
+                         ::testing::ValuesIn(std::vector<OthersCase>{  // weights -2, 0, 1: golden cases
+                             {&kColorPPD, "3Weakly", "Color", Attr("LWAD=3") + kColor},
+                             {&kColorPPD, "Strongly", "Color", kColor},  // no digit: no line
+                             {&kColorPPD, "Medium3", "Color", kColor},   // neither word: no line
+                             {&kColorPPD, "", "Auto", ""},               // unknown mode, option present
+                             {&kMonoPPD, "", "Auto", kGray},
+                             {&kColorPPD, "", "", kColor},  // empty mode: the PPD's default
+                             {&kColorBlackPPD, "", "", kGray},
+                             {&kMonoPPD, "", "", kGray}}));
 
 TEST(ColorDeviceTest, ReadsThePPD) {
-  {
-    ScopedJobPPD ppd(kColorPPD);
+  const std::pair<const std::string*, int> cases[] = {{&kColorPPD, 1}, {&kColorBlackPPD, 0}};
+  for (const auto& [text, defaultColor] : cases) {
+    ScopedJobPPD ppd(*text);
     EXPECT_EQ(IsColorDeivce(), 1);
-    EXPECT_EQ(getDefaultColorMode(), 1);
+    EXPECT_EQ(getDefaultColorMode(), defaultColor);
   }
-  {
-    ScopedJobPPD ppd(kColorDeviceBlackDefault);
-    EXPECT_EQ(IsColorDeivce(), 1);
-    EXPECT_EQ(getDefaultColorMode(), 0);
-  }
-  {
-    ScopedJobPPD ppd("");
-    EXPECT_EQ(IsColorDeivce(), 0);
-    EXPECT_EQ(getDefaultColorMode(), 0);
-  }
+  ScopedJobPPD ppd("");
+  EXPECT_EQ(IsColorDeivce(), 0);
+  EXPECT_EQ(getDefaultColorMode(), 0);
 }
 
 // ---- Comment block condition
 
-struct ConditionCase {
-  const char* name;
-  std::string attributes;
-  int wanted;
-};
-
+using ConditionCase = std::tuple<std::string, int>;  // PPD attributes ("-": no PPD), wanted
 class CommentConditionTest : public ::testing::TestWithParam<ConditionCase> {};
 
 TEST_P(CommentConditionTest, FollowsEncodingModelAndCommentOn) {
-  ScopedJobPPD ppd(TestPPD(GetParam().attributes));
-  EXPECT_EQ(IsCommentBlockWanted(), GetParam().wanted);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    PPDs, CommentConditionTest,
-    ::testing::Values(
-        ConditionCase{"NotUtf8", "*KQPrinterLanguageEncoding: \"JIS83-RKSJ\"\n", 1},
-        ConditionCase{"Utf8WithoutCommentOn", "*KQPrinterLanguageEncoding: \"UTF-8\"\n*PCFileName: \"OVQC300.PPD\"\n",
-                      0},
-        ConditionCase{"Utf8CommentOn", "*KQPrinterLanguageEncoding: \"UTF-8\"\n*CommentOn: \"True\"\n", 1},
-        ConditionCase{"Utf8CommentOff", "*KQPrinterLanguageEncoding: \"UTF-8\"\n*CommentOn: \"False\"\n", 0},
-        ConditionCase{"NoEncodingListedModel", "*PCFileName: \"OVQC500.PPD\"\n", 1},
-        ConditionCase{"NoEncodingReservedModel", "*PCFileName: \"OVQM350.PPD\"\n", 1},
-        ConditionCase{"NoEncodingUnlistedModel", "*PCFileName: \"OVQX900.PPD\"\n", 0},
-        ConditionCase{"NoEncodingUnlistedCommentOn", "*PCFileName: \"OVQX900.PPD\"\n*CommentOn: \"True\"\n", 1},
-        ConditionCase{"NoEncodingNoPCFileNameCommentOn", "*CommentOn: \"True\"\n", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CommentConditionTest, NoPPDNoBlock) {
-  ScopedJobPPD ppd("");
-  EXPECT_EQ(IsCommentBlockWanted(), 0);
+  const auto& [attributes, wanted] = GetParam();
+  ScopedJobPPD ppd(attributes == "-" ? "" : TestPPD(attributes));
+  EXPECT_EQ(IsCommentBlockWanted(), wanted);
   PlainRecord();
-  EXPECT_EQ(Written(OutputQPJLCommandforComment), "");
+  EXPECT_TRUE(attributes != "-" || Written(OutputQPJLCommandforComment).empty());
 }
 
-// ---- Comment block lines
+const std::string kOn = "*CommentOn: \"True\"\n";
 
-TEST(CommentBlockTest, WholeBlockInOrder) {
-  ScopedJobPPD ppd(TestPPD("*KQPrinterLanguageEncoding: \"JIS83-RKSJ\"\n"));
-  PlainRecord();
-  EXPECT_EQ(Written(OutputQPJLCommandforComment),
-            MakeVisible("@PJL COMMENT KQJOBINFO VERSION=1.3.0\n"
-                        "@PJL COMMENT KQJOBINFO BEGIN\n"
-                        "@PJL COMMENT KQJOBINFO PDLTYPE=PDL[POSTSCRIPT]:VERSION[3]\n"
-                        "@PJL COMMENT KQJOBINFO JOBTYPE=PRINT\n"
-                        "@PJL COMMENT KQJOBINFO DUPLEXTYPE=SIMPLEX\n"
-                        "@PJL COMMENT KQJOBINFO COLORMODE=GRAYSCALE\n"
-                        "@PJL COMMENT KQJOBINFO NUP=1\n"
-                        "@PJL COMMENT KQJOBINFO END\n"));
-}
+INSTANTIATE_TEST_SUITE_P(PPDs, CommentConditionTest,
+                         ::testing::ValuesIn(std::vector<ConditionCase>{
+                             {Encoding("JIS83-RKSJ"), 1},
+                             {Encoding("UTF-8") + "*PCFileName: \"OVQC300.PPD\"\n", 0},
+                             {Encoding("UTF-8") + kOn, 1},
+                             {Encoding("UTF-8") + "*CommentOn: \"False\"\n", 0},
+                             {"*PCFileName: \"OVQC500.PPD\"\n", 1},
+                             {"*PCFileName: \"OVQM350.PPD\"\n", 1},  // a reserved model
+                             {"*PCFileName: \"OVQX900.PPD\"\n", 0},
+                             {"*PCFileName: \"OVQX900.PPD\"\n" + kOn, 1},
+                             {kOn, 0},  // no encoding and no PCFileName
+                             {"-", 0}}));
 
-struct BasicCase {
-  const char* name;
-  void (*setup)();
-  std::string expected;
-};
+// ---- Comment block lines the whole-filter cases do not reach
 
+using BasicCase = std::tuple<void (*)(), std::string>;
 class CommentBasicTest : public ::testing::TestWithParam<BasicCase> {};
 
 TEST_P(CommentBasicTest, WritesTheLines) {
@@ -361,109 +244,61 @@ TEST_P(CommentBasicTest, WritesTheLines) {
   PlainRecord();
   Set(psoptioncomment.colorMode, "Color");
   Set(psoptioncomment.numberUp, "");
-  GetParam().setup();
-  EXPECT_EQ(Written(OutputQPJLCommandforCommentBasic), MakeVisible(GetParam().expected));
+  std::get<0>(GetParam())();
+  EXPECT_EQ(Written(OutputQPJLCommandforCommentBasic), MakeVisible(std::get<1>(GetParam())));
 }
 
-const std::string kSimplexColor =
-    "@PJL COMMENT KQJOBINFO DUPLEXTYPE=SIMPLEX\n@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n";
+const std::string kColorLine = Info("COLORMODE=COLOR");
+const std::string kSimplexColor = Info("DUPLEXTYPE=SIMPLEX") + kColorLine;
+const std::string kLong(300, 'A');
+const std::string kThresholdPrefix = "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[";
 
-// The lines the whole-filter cases do not reach.
 INSTANTIATE_TEST_SUITE_P(
     Fields, CommentBasicTest,
-    ::testing::Values(
-        BasicCase{"BindingEdge2WinsOverOneSided", [] { psoptioncomment.duplexBindingEdge = 2; },
-                  "@PJL COMMENT KQJOBINFO DUPLEXTYPE=DUPLEX\n@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n"},
-        BasicCase{"BindingEdge3", [] { Set(psoptioncomment.sides, "other"); psoptioncomment.duplexBindingEdge = 3; },
-                  "@PJL COMMENT KQJOBINFO DUPLEXTYPE=TUMBLE\n@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n"},
-        BasicCase{"UnknownSides", [] { Set(psoptioncomment.sides, "other"); },
-                  "@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n"},
-        BasicCase{"UnknownColourWithOption", [] { Set(psoptioncomment.colorMode, "Auto"); },
-                  "@PJL COMMENT KQJOBINFO DUPLEXTYPE=SIMPLEX\n"},
-        BasicCase{"VolumeEmpty", [] { Set(psoptioncomment.signature, "BookletLeft"); },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[NOBOOKLET]\n"},
-        BasicCase{"VolumeWithoutSheet",
-                  [] {
-                    Set(psoptioncomment.signature, "BookletLeft");
-                    Set(psoptioncomment.signatureVolume, "12");
-                  },
-                  kSimplexColor + "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[12]\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CommentBasicTest, VolumeIsCutInTheRecord) {
-  ScopedJobPPD ppd(kColorPPD);
-  PlainRecord();
-  Set(psoptioncomment.signature, "BookletRight");
-  Set(psoptioncomment.signatureVolume, "10Sheets");
-  CaptureStdout(OutputQPJLCommandforCommentBasic);
-  EXPECT_STREQ(psoptioncomment.signatureVolume, "10");
-}
-
-// ---- Values that try to start a PJL command of their own
-
-struct InjectionCase {
-  const char* name;
-  const char* numberUp;
-  const char* volume;
-};
-
-class CommentInjectionTest : public ::testing::TestWithParam<InjectionCase> {};
+    ::testing::ValuesIn(std::vector<BasicCase>{
+        {[] { psoptioncomment.duplexBindingEdge = 2; }, Info("DUPLEXTYPE=DUPLEX") + kColorLine},  // wins over sides
+        {[] { Set(psoptioncomment.sides, "other"); psoptioncomment.duplexBindingEdge = 3; },
+         Info("DUPLEXTYPE=TUMBLE") + kColorLine},
+        {[] { Set(psoptioncomment.sides, "other"); }, kColorLine},
+        {[] { Set(psoptioncomment.colorMode, "Auto"); }, Info("DUPLEXTYPE=SIMPLEX")},
+        {[] { Set(psoptioncomment.signature, "BookletLeft"); }, kSimplexColor + Info("BOOKLETTYPE=TYPE[NOBOOKLET]")},
+        {[] { Set(psoptioncomment.signature, "BookletLeft"); Set(psoptioncomment.signatureVolume, "12"); },
+         kSimplexColor + Info("BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[12]")},
+        // Values that try to start a command: controls become spaces, quotes apostrophes.
+        {[] { Set(psoptioncomment.numberUp, "2\r\n@PJL \"X\""); }, kSimplexColor + Info("NUP=2  @PJL 'X'")},
+        // A long value is cut, the line keeps its end.
+        {[] { Set(psoptioncomment.signature, "BookletLeft"); Set(psoptioncomment.signatureVolume, kLong.c_str()); },
+         kSimplexColor + kThresholdPrefix + std::string(99 - kThresholdPrefix.size() - 2, 'A') + "]\n"}}));
 
 // Every line of the block is one PJL command: it begins with "@PJL", holds
 // no control character other than its final line feed and no double quote.
+using InjectionCase = std::tuple<const char*, const char*>;  // number up, volume
+class CommentInjectionTest : public ::testing::TestWithParam<InjectionCase> {};
+
 TEST_P(CommentInjectionTest, ValuesStayInsideTheirLine) {
-  ScopedJobPPD ppd(TestPPD("*KQPrinterLanguageEncoding: \"JIS83-RKSJ\"\n"));
+  ScopedJobPPD ppd(kSjisPPD);
   PlainRecord();
-  Set(psoptioncomment.numberUp, GetParam().numberUp);
+  Set(psoptioncomment.numberUp, std::get<0>(GetParam()));
   Set(psoptioncomment.signature, "BookletLeft");
-  Set(psoptioncomment.signatureVolume, GetParam().volume);
-  std::string out = CaptureStdout(OutputQPJLCommandforComment);
-  size_t start = 0;
+  Set(psoptioncomment.signatureVolume, std::get<1>(GetParam()));
+  const std::string out = CaptureStdout(OutputQPJLCommandforComment);
+  ASSERT_EQ(out.back(), '\n');
   int lines = 0;
-  while (start < out.size()) {
-    size_t end = out.find('\n', start);
-    ASSERT_NE(end, std::string::npos);
-    std::string line = out.substr(start, end - start);
+  for (size_t start = 0, end; start < out.size(); start = end + 1, ++lines) {
+    end = out.find('\n', start);
+    const std::string line = out.substr(start, end - start);
     EXPECT_EQ(line.rfind("@PJL COMMENT KQJOBINFO ", 0), 0u) << MakeVisible(line);
-    for (char ch : line) {
-      EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F || ch == '"') << MakeVisible(line);
-    }
     EXPECT_LT(line.size(), 100u);
-    start = end + 1;
-    ++lines;
+    for (char ch : line) EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F || ch == '"') << MakeVisible(line);
   }
   EXPECT_EQ(lines, 9);
 }
 
-const std::string kLong(300, 'A');
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, CommentInjectionTest,
-    ::testing::Values(InjectionCase{"LineFeeds", "2\n@PJL DEFAULT COPIES=99\n", "5\n@PJL DEFAULT COPIES=99\nSheets"},
-                      InjectionCase{"CarriageReturns", "2\r@PJL RESET\r", "\r\n@PJL RESET\r\nSheets"},
-                      InjectionCase{"QuotesAndEscape", "2\"\x1B%-12345X", "\"5\"\x7FSheets"},
-                      InjectionCase{"LongValues", kLong.c_str(), kLong.c_str()}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CommentInjectionTest, ControlsBecomeSpacesAndQuotesApostrophes) {
-  ScopedJobPPD ppd(kColorPPD);
-  PlainRecord();
-  Set(psoptioncomment.colorMode, "Color");
-  Set(psoptioncomment.numberUp, "2\r\n@PJL \"X\"");
-  EXPECT_EQ(Written(OutputQPJLCommandforCommentBasic),
-            MakeVisible(kSimplexColor + "@PJL COMMENT KQJOBINFO NUP=2  @PJL 'X'\n"));
-}
-
-TEST(CommentInjectionTest, LongValueKeepsTheLineEnd) {
-  ScopedJobPPD ppd(kColorPPD);
-  PlainRecord();
-  Set(psoptioncomment.colorMode, "Color");
-  Set(psoptioncomment.numberUp, "");
-  Set(psoptioncomment.signature, "BookletLeft");
-  Set(psoptioncomment.signatureVolume, kLong.c_str());
-  std::string prefix = "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[";
-  std::string expected = prefix + std::string(99 - prefix.size() - 2, 'A') + "]\n";
-  EXPECT_EQ(Written(OutputQPJLCommandforCommentBasic), MakeVisible(kSimplexColor + expected));
-}
+INSTANTIATE_TEST_SUITE_P(Values, CommentInjectionTest,
+                         ::testing::ValuesIn(std::vector<InjectionCase>{
+                             {"2\n@PJL DEFAULT COPIES=99\n", "5\n@PJL DEFAULT COPIES=99\nSheets"},
+                             {"2\r@PJL RESET\r", "\r\n@PJL RESET\r\nSheets"},
+                             {"2\"\x1B%-12345X", "\"5\"\x7FSheets"},
+                             {kLong.c_str(), kLong.c_str()}}));
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "escapes.h"
 #include "filter_test_support.h"
@@ -13,199 +14,105 @@
 
 namespace {
 
+QPJLOptionJBA& J = qpjlOptionJBA;
+
 template <size_t N>
 void Set(char (&field)[N], const std::string& text) {
   std::memset(field, 0, N);
   std::strncpy(field, text.c_str(), N - 1);
 }
 
-// The job's identity as the job flow leaves it, and the accounting choices.
-struct JobIdentity {
-  std::string login = "alice";
-  std::string host = "pc1";
-  std::string ownAddress;
-  std::string numberUp = "1";
-  std::string documentName;
-};
+constexpr int kLogin = OptionComInUserTypeUseLogin;
+constexpr int kEntered = OptionComInUserTypeEnterName;
 
-struct Accounting {
-  int manageType = -1;
-  // Administrator mode.
-  int adminDetails = -1;
-  int adminIDType = -1;
-  std::string adminID;
-  std::string adminPassword;
-  int adminInput = -1;
-  // User mode.
-  int userDetails = -1;
-  int userIDType = -1;
-  std::string userID;
-  std::string userPassword;
-  int userInput = -1;
-  // Both.
-  std::string inputID;
-  std::string inputPassword;
-  std::string address;
-  std::string date;
-  std::string time;
-};
-
-std::string Output(const JobIdentity& job, const Accounting& a) {
-  Set(StdUserName, job.login);
-  Set(StdJBAUserName, job.login.substr(0, 32));
-  Set(HostNameStr, job.host);
-  Set(IPAddressStr, job.ownAddress);
-  Set(StdNUpInfo, job.numberUp);
-  Set(PTStdDocumentName, job.documentName);
-  QPJLOptionJBA& r = qpjlOptionJBA;
-  r = {};
-  r.manageType = a.manageType;
-  r.adminUserSetting = a.adminDetails;
-  r.adminUserIDType = a.adminIDType;
-  Set(r.adminUserID, a.adminID);
-  Set(r.adminUserPassword, a.adminPassword);
-  r.adminUserInput = a.adminInput;
-  r.userSetting = a.userDetails;
-  r.userIDType = a.userIDType;
-  Set(r.userID, a.userID);
-  Set(r.userPassword, a.userPassword);
-  r.userInput = a.userInput;
-  Set(r.inputUserID, a.inputID);
-  Set(r.inputUserPassword, a.inputPassword);
-  Set(r.ipAddress, a.address);
-  Set(r.printDate, a.date);
-  Set(r.printTime, a.time);
+// The job as the job flow leaves it (login "alice" on host "pc1", one page a
+// sheet), every accounting key absent, then `setup`.
+std::string Output(void (*setup)()) {
+  Set(StdUserName, "alice");
+  Set(HostNameStr, "pc1");
+  Set(IPAddressStr, "");
+  Set(StdNUpInfo, "1");
+  Set(PTStdDocumentName, "");
+  J = {};
+  J.manageType = J.adminUserSetting = J.adminUserIDType = J.adminUserInput = -1;
+  J.userSetting = J.userIDType = J.userInput = -1;
+  setup();
+  Set(StdJBAUserName, StdUserName);
   JBAInializeDescriptionTableFromFilter();
   return MakeVisible(CaptureStdout([] { JBAOutputQPJLCommandFromFilter(nullptr); }));
 }
 
-const std::string kCommon = "@PJL SET JOBATTR=\"@CNAM=pc1\"\n@PJL SET JOBATTR=\"@LUNA=alice\"\n"
-                            "@PJL SET JOBATTR=\"@NLPP=1\"\n";
+void Admin(int idType) {
+  J.manageType = JBAModeListAdmin;
+  J.adminUserSetting = 1;
+  J.adminUserIDType = idType;
+  Set(J.adminUserPassword, "pw");
+}
 
-std::string Joau(const std::string& id) { return "@PJL SET JOBATTR=\"@JOAU=" + id + "\"\r\n"; }
-std::string Joep(const std::string& password) { return "@PJL SET JOBATTR=\"@JOEP=" + password + "\"\r\n"; }
+void User(int idType) {
+  J.manageType = JBAModeListUser;
+  J.userSetting = 1;
+  J.userIDType = idType;
+}
+
+std::string Attr(const std::string& value) { return "@PJL SET JOBATTR=\"@" + value + "\"\n"; }
+std::string Secret(const std::string& value) { return "@PJL SET JOBATTR=\"@" + value + "\"\r\n"; }
+
+const std::string kHostUser = Attr("CNAM=pc1") + Attr("LUNA=alice");
+const std::string kCommon = kHostUser + Attr("NLPP=1");
 
 struct RowsCase {
-  const char* name;
-  Accounting accounting;
+  void (*setup)();
   std::string expected;
 };
 
 class JBARowsTest : public ::testing::TestWithParam<RowsCase> {};
 
 TEST_P(JBARowsTest, WritesTheRowsWhoseConditionsHold) {
-  EXPECT_EQ(Output(JobIdentity{}, GetParam().accounting), MakeVisible(GetParam().expected));
+  EXPECT_EQ(Output(GetParam().setup), MakeVisible(GetParam().expected));
 }
 
-constexpr int kLogin = OptionComInUserTypeUseLogin;
-constexpr int kEntered = OptionComInUserTypeEnterName;
-
-Accounting Admin(int idType, const std::string& id, const std::string& password) {
-  Accounting a;
-  a.manageType = JBAModeListAdmin;
-  a.adminDetails = 1;
-  a.adminIDType = idType;
-  a.adminID = id;
-  a.adminPassword = password;
-  return a;
-}
-
-Accounting User(int idType, const std::string& id, const std::string& password) {
-  Accounting a;
-  a.manageType = JBAModeListUser;
-  a.userDetails = 1;
-  a.userIDType = idType;
-  a.userID = id;
-  a.userPassword = password;
-  return a;
-}
-
-Accounting Input(int mode, const std::string& id, const std::string& password) {
-  Accounting a;
-  a.manageType = mode;
-  a.adminInput = mode == JBAModeListAdmin ? 1 : -1;
-  a.userInput = mode == JBAModeListUser ? 1 : -1;
-  a.inputID = id;
-  a.inputPassword = password;
-  return a;
-}
-
-Accounting NoMode() {
-  Accounting a = Admin(kLogin, "", "pw");
-  a.manageType = -1;
-  return a;
-}
-
-Accounting Mixed() {
-  // Administrator keys on a user-mode job, and user keys on no mode: nothing.
-  Accounting a = Admin(1, "", "pw");
-  a.manageType = JBAModeListUser;
-  a.userDetails = 1;
-  a.userIDType = 3;
-  return a;
-}
-
-// Every row is written by a whole-filter case; here the conditions that
-// must keep a row out.
+// Every row is written by a whole-filter case; here the conditions that must
+// keep a row out, the common lines' fallbacks, and hostile values.
 INSTANTIATE_TEST_SUITE_P(
     Modes, JBARowsTest,
-    ::testing::Values(RowsCase{"NoManagementType", NoMode(), kCommon},
-                      RowsCase{"AdminEnteredWithoutID", Admin(kEntered, "", "pw"), kCommon},
-                      RowsCase{"AdminInputWithoutID", Input(JBAModeListAdmin, "", "inpw"), kCommon},
-                      RowsCase{"UserEnteredWithoutID", User(kEntered, "", "pw"), kCommon},
-                      RowsCase{"ModeKeysMismatched", Mixed(), kCommon}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(JBACommonTest, CommentsAddressAndLayout) {
-  JobIdentity job;
-  job.documentName = "Plan";
-  job.numberUp = "N4";
-  Accounting a;
-  a.date = "2024/05/06";
-  a.time = "07:08";
-  a.address = "192.0.2.7";
-  EXPECT_EQ(Output(job, a), MakeVisible("@PJL COMMENT DATE=2024/05/06\n@PJL COMMENT TIME=07:08\n"
-                                        "@PJL COMMENT DNAME=Plan\n@PJL SET JOBATTR=\"@CNAM=pc1\"\n"
-                                        "@PJL SET JOBATTR=\"@LUNA=alice\"\n@PJL SET JOBATTR=\"@HOAD=192.0.2.7\"\n"
-                                        "@PJL SET JOBATTR=\"@NLPP=N4\"\n"));
-}
-
-TEST(JBACommonTest, UnknownHostUserAndOwnAddress) {
-  JobIdentity job;
-  job.host = "";
-  job.login = "";
-  job.ownAddress = "198.51.100.1";
-  job.numberUp = "";
-  EXPECT_EQ(Output(job, User(kLogin, "", "pw")),
-            MakeVisible("@PJL SET JOBATTR=\"@CNAM=UnknownHost\"\n@PJL SET JOBATTR=\"@LUNA=UnknownUser\"\n"
-                        "@PJL SET JOBATTR=\"@HOAD=198.51.100.1\"\n"));
-}
-
-TEST(JBACommonTest, DialogAddressWinsOverOwnAddress) {
-  JobIdentity job;
-  job.ownAddress = "198.51.100.1";
-  Accounting a;
-  a.address = "192.0.2.7";
-  EXPECT_EQ(Output(job, a), MakeVisible("@PJL SET JOBATTR=\"@CNAM=pc1\"\n@PJL SET JOBATTR=\"@LUNA=alice\"\n"
-                                        "@PJL SET JOBATTR=\"@HOAD=192.0.2.7\"\n@PJL SET JOBATTR=\"@NLPP=1\"\n"));
-}
-
-TEST(JBACommonTest, LoginNameCutTo32InJOAUOnly) {
-  JobIdentity job;
-  job.login = std::string(40, 'L');
-  EXPECT_EQ(Output(job, User(kLogin, "", "")),
-            MakeVisible("@PJL SET JOBATTR=\"@CNAM=pc1\"\n@PJL SET JOBATTR=\"@LUNA=" + job.login + "\"\n" +
-                        "@PJL SET JOBATTR=\"@NLPP=1\"\n" + Joau(std::string(32, 'L')) + Joep("")));
-}
-
-TEST(JBACommonTest, ValuesCannotStartACommand) {
-  JobIdentity job;
-  Accounting a = User(kEntered, "id\r\n@PJL DEFAULT X=1", "p\"w");
-  a.date = "1\n@PJL RESET";
-  a.time = "\r";
-  EXPECT_EQ(Output(job, a), MakeVisible("@PJL COMMENT DATE=1 @PJL RESET\n@PJL COMMENT TIME= \n" + kCommon +
-                                        Joau("id  @PJL DEFAULT X=1") + Joep("p'w")));
-}
+    ::testing::ValuesIn(std::vector<RowsCase>{
+        {[] { Admin(kLogin); J.manageType = -1; }, kCommon},  // no management type
+        {[] { Admin(kEntered); }, kCommon},                   // entered, without an ID
+        {[] { J.manageType = JBAModeListAdmin; J.adminUserInput = 1; Set(J.inputUserPassword, "inpw"); }, kCommon},
+        {[] { User(kEntered); Set(J.userPassword, "pw"); }, kCommon},
+        // Administrator keys on a user-mode job, and user keys on no mode: nothing.
+        {[] { Admin(1); J.manageType = JBAModeListUser; J.userSetting = 1; J.userIDType = 3; }, kCommon},
+        {[] {
+           Set(PTStdDocumentName, "Plan");
+           Set(StdNUpInfo, "N4");
+           Set(J.printDate, "2024/05/06");
+           Set(J.printTime, "07:08");
+           Set(J.ipAddress, "192.0.2.7");
+         },
+         "@PJL COMMENT DATE=2024/05/06\n@PJL COMMENT TIME=07:08\n@PJL COMMENT DNAME=Plan\n" + kHostUser +
+             Attr("HOAD=192.0.2.7") + Attr("NLPP=N4")},
+        {[] {
+           Set(HostNameStr, "");
+           Set(StdUserName, "");
+           Set(IPAddressStr, "198.51.100.1");
+           Set(StdNUpInfo, "");
+           User(kLogin);
+           Set(J.userPassword, "pw");
+         },
+         Attr("CNAM=UnknownHost") + Attr("LUNA=UnknownUser") + Attr("HOAD=198.51.100.1")},
+        // The dialog's address wins over this computer's.
+        {[] { Set(IPAddressStr, "198.51.100.1"); Set(J.ipAddress, "192.0.2.7"); },
+         kHostUser + Attr("HOAD=192.0.2.7") + Attr("NLPP=1")},
+        {[] {
+           User(kEntered);
+           Set(J.userID, "id\r\n@PJL DEFAULT X=1");
+           Set(J.userPassword, "p\"w");
+           Set(J.printDate, "1\n@PJL RESET");
+           Set(J.printTime, "\r");
+         },
+         "@PJL COMMENT DATE=1 @PJL RESET\n@PJL COMMENT TIME= \n" + kCommon + Secret("JOAU=id  @PJL DEFAULT X=1") +
+             Secret("JOEP=p'w")}}));
 
 TEST(JBATicketTest, ReadsCommonThenAdministratorKeys) {
   std::string options =
@@ -215,19 +122,17 @@ TEST(JBATicketTest, ReadsCommonThenAdministratorKeys) {
       "com.apple.print.PrintSettings.PMLayoutRows..n.=1 com.apple.print.PrintSettings.PMLayoutColumns..n.=2 "
       "nvxjobs.printsettings.JBAUserIDTextEditTicket=";
   char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"),         const_cast<char*>("1"), options.data(),
-                  nullptr};
-  qpjlOptionJBA = {};
+                  const_cast<char*>("t"),         const_cast<char*>("1"), options.data(), nullptr};
+  J = {};
   ClearLayoutGlobals();
   EXPECT_EQ(JBAGetTicketFromPDE(argv), 1);
-  const QPJLOptionJBA& r = qpjlOptionJBA;
-  EXPECT_EQ(r.manageType, 1);
-  EXPECT_EQ(r.adminUserSetting, 1);
-  EXPECT_EQ(r.adminUserIDType, 2);
-  EXPECT_STREQ(r.adminUserID, "AB");
-  EXPECT_STREQ(r.ipAddress, "192.0.2.7");
-  EXPECT_EQ(r.userIDAbsent, 0);
-  EXPECT_EQ(r.userSetting, -1);
+  EXPECT_EQ(J.manageType, 1);
+  EXPECT_EQ(J.adminUserSetting, 1);
+  EXPECT_EQ(J.adminUserIDType, 2);
+  EXPECT_STREQ(J.adminUserID, "AB");
+  EXPECT_STREQ(J.ipAddress, "192.0.2.7");
+  EXPECT_EQ(J.userIDAbsent, 0);
+  EXPECT_EQ(J.userSetting, -1);
   EXPECT_STREQ(StdNUpInfo, "N2");
   EXPECT_STREQ(StdLayoutInfo, "2");
   EXPECT_STREQ(StdLayoutRowInfo, "1");

@@ -5,8 +5,9 @@
 #include <pugixml.hpp>
 #include <cstring>
 #include <random>
-#include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "modules.h"
@@ -14,88 +15,63 @@
 
 namespace {
 
-// ---------------------------------------------------------------------------
-// getOneValue.
+// ---- getOneValue: a field cut at 49 bytes (never inside a character), the bytes consumed.
 
-struct SplitCase {
-  const char* source;
-  const char* field;
-  uint32_t consumed;
-};
-std::ostream& operator<<(std::ostream& os, const SplitCase& c) { return os << '"' << c.source << '"'; }
-
+using SplitCase = std::tuple<std::string, std::string, uint32_t>;  // source, field, consumed
 class GetOneValueTest : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(GetOneValueTest, CopiesUpToTheComma) {
+  const auto& [source, expected, consumed] = GetParam();
   char field[kSpecialPageFieldSize] = {};
-  EXPECT_EQ(getOneValue(GetParam().source, field), GetParam().consumed);
-  EXPECT_STREQ(field, GetParam().field);
+  EXPECT_EQ(getOneValue(source.c_str(), field), consumed);
+  EXPECT_EQ(std::string(field), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, GetOneValueTest,
-    ::testing::Values(SplitCase{"0,1,front", "0", 2}, SplitCase{"front,stationery", "front", 6},
-                      SplitCase{"200", "200", 0},  // the last field: nothing consumed
-                      SplitCase{"", "", 0}, SplitCase{",x", "", 1}, SplitCase{",", "", 1},
-                      // Longer than 49 bytes: cut at 49, but the whole field is consumed.
-                      SplitCase{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa,b",
-                                "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 61},
-                      SplitCase{"bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb",
-                                "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb", 0},
-                      // 48 bytes and a two-byte character: the character does not fit and is dropped whole.
-                      SplitCase{"cccccccccccccccccccccccccccccccccccccccccccccccc\xC3\xA9,d",
-                                "cccccccccccccccccccccccccccccccccccccccccccccccc", 51}));
+INSTANTIATE_TEST_SUITE_P(Fields, GetOneValueTest,
+                         ::testing::ValuesIn(std::vector<SplitCase>{
+                             {"0,1,front", "0", 2}, {"front,stationery", "front", 6},
+                             {"200", "200", 0},  // the last field: nothing consumed
+                             {"", "", 0}, {",x", "", 1}, {",", "", 1},
+                             {std::string(60, 'a') + ",b", std::string(49, 'a'), 61},
+                             {std::string(95, 'b'), std::string(49, 'b'), 0},
+                             {std::string(48, 'c') + "\xC3\xA9,d", std::string(48, 'c'), 51}}));
 
-TEST(GetOneValue, MissingSourceOrField) {
-  char field[kSpecialPageFieldSize] = {};
-  EXPECT_EQ(getOneValue(nullptr, field), 4294967295u);
-  EXPECT_EQ(getOneValue("a,b", nullptr), 4294967295u);
-}
-
-TEST(GetOneValue, WritesNothingBeyondTheField) {
+TEST(GetOneValue, MissingArgumentsAndBounds) {
   char buffer[kSpecialPageFieldSize + 8];
+  EXPECT_EQ(getOneValue(nullptr, buffer), 4294967295u);
+  EXPECT_EQ(getOneValue("a,b", nullptr), 4294967295u);
   std::memset(buffer, '#', sizeof buffer);
-  std::string source(200, 'z');
-  getOneValue(source.c_str(), buffer);
+  getOneValue(std::string(200, 'z').c_str(), buffer);
   EXPECT_EQ(std::strlen(buffer), 49u);
   for (size_t i = kSpecialPageFieldSize; i < sizeof buffer; ++i) EXPECT_EQ(buffer[i], '#') << i;
 }
 
-// ---------------------------------------------------------------------------
-// Escaping.
+// ---- Escaping into XML character data.
 
-struct EscapeCase {
-  const char* text;
-  const char* escaped;
-};
-std::ostream& operator<<(std::ostream& os, const EscapeCase& c) { return os << '"' << c.text << '"'; }
-
+using EscapeCase = std::pair<const char*, const char*>;
 class EscapeTest : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(EscapeTest, MakesCharacterData) {
   char out[kSpecialPageEscapedSize] = {};
-  EscapeSpecialPageField(GetParam().text, out, sizeof out);
-  EXPECT_STREQ(out, GetParam().escaped);
+  EscapeSpecialPageField(GetParam().first, out, sizeof out);
+  EXPECT_STREQ(out, GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, EscapeTest,
-                         ::testing::Values(EscapeCase{"Plain", "Plain"}, EscapeCase{"A&B", "A&amp;B"},
-                                           EscapeCase{"<x>", "&lt;x&gt;"}, EscapeCase{"\"q\"", "&quot;q&quot;"},
-                                           EscapeCase{"it's", "it&apos;s"}, EscapeCase{"a\tb\x01", "a b "},
-                                           EscapeCase{"caf\xC3\xA9", "caf\xC3\xA9"},
-                                           EscapeCase{"\xE2\x82\xAC 5", "\xE2\x82\xAC 5"},
-                                           EscapeCase{"bad\xC3", "bad "}, EscapeCase{"\xFF\xFE", "  "},
-                                           EscapeCase{"\xEF\xBF\xBE", " "},  // U+FFFE is no XML character
-                                           EscapeCase{"", ""}));
+                         ::testing::ValuesIn(std::vector<EscapeCase>{
+                             {"Plain", "Plain"}, {"A&B", "A&amp;B"}, {"<x>", "&lt;x&gt;"},
+                             {"\"q\"", "&quot;q&quot;"}, {"it's", "it&apos;s"}, {"a\tb\x01", "a b "},
+                             {"caf\xC3\xA9", "caf\xC3\xA9"}, {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5"},
+                             {"bad\xC3", "bad "}, {"\xFF\xFE", "  "},
+                             {"\xEF\xBF\xBE", " "},  // U+FFFE is no XML character
+                             {"", ""}}));
 
 TEST(Escape, FortyNineSpecialCharactersFit) {
-  const std::string text(49, '"');
   char out[kSpecialPageEscapedSize] = {};
-  EXPECT_EQ(EscapeSpecialPageField(text.c_str(), out, sizeof out), 49u * 6);
+  EXPECT_EQ(EscapeSpecialPageField(std::string(49, '"').c_str(), out, sizeof out), 49u * 6);
 }
 
-// ---------------------------------------------------------------------------
-// The ticket.
+// ---- The ticket. Whole tickets of every form are golden cases; here the edges.
 
 const std::string kHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -103,6 +79,7 @@ const std::string kHead =
     "<qpif version=\"1.0\" cpss-version=\"2.01\" xml:lang=\"en-US\">\n"
     "  <job-template-attributes>\n";
 const std::string kTail = "  </job-template-attributes>\n</qpif>\n";
+const std::string kCover0 = "nvxjobs.printsettings.QPIFCoverValueTicket_0=";
 
 std::string Inject(int covers, int insertions, int exceptions, const std::string& options) {
   psOptionSpecialPage = {covers, insertions, exceptions};
@@ -112,175 +89,30 @@ std::string Inject(int covers, int insertions, int exceptions, const std::string
   return CaptureStdout([&] { InjectQPIFCommandSP(argv); });
 }
 
-// The byte-number form of a text, which carries any byte through the option string.
-std::string ByteForm(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text) out += "/" + std::to_string(c);
-  return out;
-}
-
-// A quoted option value: any text, as the option string carries it.
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
-
-TEST(InjectQPIF, NothingWithoutCounts) {
-  EXPECT_EQ(Inject(0, 0, 0, "nvxjobs.printsettings.QPIFCoverValueTicket_0=0,0,front,Plain"), "");
+TEST(InjectQPIF, CountsAndUnknownForms) {
+  EXPECT_EQ(Inject(0, 0, 0, kCover0 + "0,0,front,Plain"), "");
   EXPECT_EQ(Inject(-1, -1, -1, ""), "");
   EXPECT_EQ(Inject(-5, 0, 3, "").substr(0, kHead.size()), kHead);  // a negative count does not cancel others
   EXPECT_EQ(psOptionSpecialPage.cover, 0);
-}
-
-TEST(InjectQPIF, CoverFrontByTypeColourAndSize) {
-  EXPECT_EQ(Inject(1, 0, 0, "nvxjobs.printsettings.QPIFCoverValueTicket_0=0,1,front,stationery,white,100,200"),
-            kHead +
-                "    <cover-front syntax=\"collection\">\n"
-                "        <cover-type syntax=\"keyword\">front</cover-type>\n"
-                "        <media-col syntax=\"collection\">\n"
-                "            <media-type syntax=\"keyword\">stationery</media-type>\n"
-                "            <media-color syntax=\"keyword\">white</media-color>\n"
-                "            <media-size syntax=\"collection\">\n"
-                "                <x-dimension syntax=\"integer\">100</x-dimension>\n"
-                "                <y-dimension syntax=\"integer\">200</y-dimension>\n"
-                "            </media-size>\n"
-                "        </media-col>\n"
-                "    </cover-front>\n" +
-                kTail);
-}
-
-TEST(InjectQPIF, CoverBackByName) {
-  EXPECT_EQ(Inject(1, 0, 0, "nvxjobs.printsettings.QPIFCoverValueTicket_0=1,0,back,Plain"),
-            kHead +
-                "    <cover-back syntax=\"collection\">\n"
-                "        <cover-type syntax=\"keyword\">back</cover-type>\n"
-                "        <media-col syntax=\"collection\">\n"
-                "            <media-type syntax=\"name\">Plain</media-type>\n"
-                "        </media-col>\n"
-                "    </cover-back>\n" +
-                kTail);
-}
-
-TEST(InjectQPIF, UnknownSideWritesNothingForTheEntry) {
-  EXPECT_EQ(Inject(1, 0, 0, "nvxjobs.printsettings.QPIFCoverValueTicket_0=2,0,x,y"), kHead + kTail);
-}
-
-TEST(InjectQPIF, UnknownFormLeavesTheCoverEmpty) {
-  EXPECT_EQ(Inject(1, 0, 0, "nvxjobs.printsettings.QPIFCoverValueTicket_0=0,7,x,y"),
+  EXPECT_EQ(Inject(1, 0, 0, kCover0 + "2,0,x,y"), kHead + kTail);  // unknown side: nothing for the entry
+  EXPECT_EQ(Inject(1, 0, 0, kCover0 + "0,7,x,y"),                   // unknown form: an empty cover
             kHead + "    <cover-front syntax=\"collection\">\n    </cover-front>\n" + kTail);
-}
-
-TEST(InjectQPIF, InsertionsSkipMissingKeys) {
-  EXPECT_EQ(Inject(0, 2, 0, "nvxjobs.printsettings.QPIFInsertionValueTicket_1=0,4,2,Colored"),
-            kHead +
-                "    <insert-sheet syntax=\"1setOf\">\n"
-                "        <value syntax=\"collection\">\n"
-                "                <insert-after-page-number syntax=\"integer\">4</insert-after-page-number>\n"
-                "                <insert-count syntax=\"integer\">2</insert-count>\n"
-                "                <media-col syntax=\"collection\">\n"
-                "                    <media-type syntax=\"name\">Colored</media-type>\n"
-                "                </media-col>\n"
-                "        </value>\n"
-                "    </insert-sheet>\n" +
-                kTail);
-}
-
-TEST(InjectQPIF, InsertionByTypeAndEmptyEnclosure) {
-  EXPECT_EQ(Inject(0, 1, 0, "nvxjobs.printsettings.QPIFInsertionValueTicket_0=1,3,1,blue,210,297,thick"),
-            kHead +
-                "    <insert-sheet syntax=\"1setOf\">\n"
-                "        <value syntax=\"collection\">\n"
-                "                <insert-after-page-number syntax=\"integer\">3</insert-after-page-number>\n"
-                "                <insert-count syntax=\"integer\">1</insert-count>\n"
-                "                <media-col syntax=\"collection\">\n"
-                "                    <media-color syntax=\"keyword\">blue</media-color>\n"
-                "                    <media-size syntax=\"collection\">\n"
-                "                        <x-dimension syntax=\"integer\">210</x-dimension>\n"
-                "                        <y-dimension syntax=\"integer\">297</y-dimension>\n"
-                "                    </media-size>\n"
-                "                    <media-type syntax=\"keyword\">thick</media-type>\n"
-                "                </media-col>\n"
-                "        </value>\n"
-                "    </insert-sheet>\n" +
-                kTail);
   // Count 1 and no value key: the enclosing element is still written.
   EXPECT_EQ(Inject(0, 1, 0, ""), kHead + "    <insert-sheet syntax=\"1setOf\">\n    </insert-sheet>\n" + kTail);
 }
 
-const std::string kExceptionRanges =
-    "        <value syntax=\"collection\">\n"
-    "            <input-documents syntax=\"1setOf\">\n"
-    "                <value syntax=\"rangeOfInteger\">\n"
-    "                    <lower-bound syntax=\"integer\">1</lower-bound>\n"
-    "                    <upper-bound syntax=\"integer\">1</upper-bound>\n"
-    "                </value>\n"
-    "            </input-documents>\n"
-    "            <pages syntax=\"1setOf\">\n"
-    "                <value syntax=\"rangeOfInteger\">\n"
-    "                    <lower-bound syntax=\"integer\">3</lower-bound>\n"
-    "                    <upper-bound syntax=\"integer\">5</upper-bound>\n"
-    "                </value>\n"
-    "            </pages>\n"
-    "            <sides syntax=\"keyword\">one-sided</sides>\n";
-
-TEST(InjectQPIF, ExceptionByName) {
-  EXPECT_EQ(Inject(0, 0, 1, "nvxjobs.printsettings.QPIFExceptionValueTicket_0=0,1,1,3,5,one-sided,Thick"),
-            kHead + "    <page-overrides syntax=\"1setOf\">\n" + kExceptionRanges +
-                "            <media-col syntax=\"collection\">\n"
-                "                <media-type syntax=\"name\">Thick</media-type>\n"
-                "            </media-col>\n"
-                "        </value>\n"
-                "    </page-overrides>\n" +
-                kTail);
-}
-
-TEST(InjectQPIF, ExceptionByTypeAfterCovers) {
-  EXPECT_EQ(Inject(1, 0, 1,
-                   "nvxjobs.printsettings.QPIFExceptionValueTicket_0=1,1,1,3,5,one-sided,Thick,red,100,200 "
-                   "nvxjobs.printsettings.QPIFCoverValueTicket_0=1,0,back,Plain"),
-            kHead +
-                "    <cover-back syntax=\"collection\">\n"
-                "        <cover-type syntax=\"keyword\">back</cover-type>\n"
-                "        <media-col syntax=\"collection\">\n"
-                "            <media-type syntax=\"name\">Plain</media-type>\n"
-                "        </media-col>\n"
-                "    </cover-back>\n"
-                "    <page-overrides syntax=\"1setOf\">\n" +
-                kExceptionRanges +
-                "            <media-col syntax=\"collection\">\n"
-                "                <media-type syntax=\"name\">Thick</media-type>\n"
-                "                <media-color syntax=\"keyword\">red</media-color>\n"
-                "                <media-size syntax=\"collection\">\n"
-                "                    <x-dimension syntax=\"integer\">100</x-dimension>\n"
-                "                    <y-dimension syntax=\"integer\">200</y-dimension>\n"
-                "                </media-size>\n"
-                "            </media-col>\n"
-                "        </value>\n"
-                "    </page-overrides>\n" +
-                kTail);
-}
-
-TEST(InjectQPIF, ShortValueRepeatsItsLastField) {
-  const std::string out = Inject(1, 0, 0, "nvxjobs.printsettings.QPIFCoverValueTicket_0=0,1,front,glossy");
-  EXPECT_NE(out.find("<media-color syntax=\"keyword\">glossy</media-color>"), std::string::npos) << out;
-  EXPECT_NE(out.find("<y-dimension syntax=\"integer\">glossy</y-dimension>"), std::string::npos) << out;
-}
-
 TEST(InjectQPIF, EntriesFollowTheirIndexWithinTheCount) {
-  const std::string out = Inject(0, 0, 2,
-                                 "nvxjobs.printsettings.QPIFExceptionValueTicket_1=0,1,1,3,5,one-sided,Second "
-                                 "nvxjobs.printsettings.QPIFExceptionValueTicket_2=0,1,1,3,5,one-sided,Third "
-                                 "nvxjobs.printsettings.QPIFExceptionValueTicket_00=0,1,1,3,5,one-sided,Zero "
-                                 "nvxjobs.printsettings.QPIFExceptionValueTicket_0=0,1,1,3,5,one-sided,First");
+  std::string options;
+  for (const char* entry : {"1=Second", "2=Third", "00=Zero", "0=First"}) {
+    const std::string e = entry;
+    options += " nvxjobs.printsettings.QPIFExceptionValueTicket_" + e.substr(0, e.find('=')) +
+               "=0,1,1,3,5,one-sided," + e.substr(e.find('=') + 1);
+  }
+  const std::string out = Inject(0, 0, 2, options);
   const size_t first = out.find(">First<");
-  const size_t second = out.find(">Second<");
   ASSERT_NE(first, std::string::npos);
-  ASSERT_NE(second, std::string::npos);
-  EXPECT_LT(first, second);
+  EXPECT_LT(first, out.find(">Second<"));
+  EXPECT_NE(out.find(">Second<"), std::string::npos);
   EXPECT_EQ(out.find(">Third<"), std::string::npos);  // index 2 is beyond the count
   EXPECT_EQ(out.find(">Zero<"), std::string::npos);   // "00" is not how an index is written
 }
@@ -292,15 +124,11 @@ TEST(InjectQPIF, HugeCountIsHandledAtOnce) {
   EXPECT_EQ(out.substr(out.size() - kTail.size()), kTail);
 }
 
-// Field texts of every kind keep the ticket well-formed XML, and each field
-// reads back as its text (cut at 49 bytes).
-
-void ExpectWellFormedUtf8(const std::string& xml) {
+// Field texts of every kind keep the ticket well-formed XML.
+void ExpectWellFormed(const std::string& xml, pugi::xml_document& doc) {
   for (size_t i = 0; i < xml.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(xml[i]);
-    ASSERT_TRUE(c >= 0x20 || c == '\n') << "control byte at " << i;
+    ASSERT_TRUE(static_cast<unsigned char>(xml[i]) >= 0x20 || xml[i] == '\n') << "control byte at " << i;
   }
-  pugi::xml_document doc;
   const pugi::xml_parse_result result = doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_doctype);
   ASSERT_TRUE(result) << result.description() << " at " << result.offset << "\n" << xml;
   EXPECT_STREQ(doc.document_element().name(), "qpif");
@@ -308,71 +136,58 @@ void ExpectWellFormedUtf8(const std::string& xml) {
 
 TEST(InjectQPIF, HostileFieldTextsStayCharacterData) {
   const std::string hostile = "</media-type><evil a=\"1\">&amp;'x'";
-  const std::string value = "0,0,front," + hostile;
-  const std::string out = Inject(1, 0, 0, "nvxjobs.printsettings.QPIFCoverValueTicket_0=" + ByteForm(value));
-  ExpectWellFormedUtf8(out);
+  std::string byteForm;
+  for (unsigned char c : "0,0,front," + hostile) byteForm += "/" + std::to_string(c);
   pugi::xml_document doc;
-  doc.load_string(out.c_str());
+  ExpectWellFormed(Inject(1, 0, 0, kCover0 + byteForm), doc);
   EXPECT_EQ(std::string(doc.select_node("//media-type").node().child_value()), hostile);
   EXPECT_TRUE(doc.select_node("//evil").node().empty());
 }
 
+// Code points from every range: ASCII (with controls and the XML specials),
+// Latin-1, the rest of the plane, non-characters, and beyond the plane.
 std::string RandomText(std::mt19937& random) {
-  // Code points from every range: ASCII (with controls and the XML specials),
-  // Latin-1, the rest of the plane, non-characters, and beyond the plane.
   static const char32_t kSpecials[] = {'&', '<', '>', '"', '\'', 0x01, 0x09, 0x0A, 0x0D, 0x7F, 0xFFFE, 0xFFFF};
-  std::uniform_int_distribution<int> kind(0, 4);
-  std::uniform_int_distribution<int> length(0, 24);
+  static const char32_t kBase[] = {0x20, 0x80, 0x800, 0x10000};
+  static const char32_t kSpan[] = {0x5F, 0x780, 0xD000, 0x1000};
   std::string text;
-  const int count = length(random);
-  for (int i = 0; i < count; ++i) {
-    char32_t c;
-    switch (kind(random)) {
-      case 0: c = kSpecials[random() % (sizeof kSpecials / sizeof kSpecials[0])]; break;
-      case 1: c = 0x20 + random() % 0x5F; break;
-      case 2: c = 0x80 + random() % 0x780; break;
-      case 3: c = 0x800 + random() % 0xD000; break;
-      default: c = 0x10000 + random() % 0x1000; break;
-    }
+  for (int i = 0, count = static_cast<int>(random() % 25); i < count; ++i) {
+    const unsigned kind = random() % 5;
+    char32_t c = kind == 0 ? kSpecials[random() % 12] : kBase[kind - 1] + random() % kSpan[kind - 1];
     if (c == ',') c = ';';
-    if (c < 0x80) {
-      text += static_cast<char>(c);
-    } else if (c < 0x800) {
-      text += static_cast<char>(0xC0 | (c >> 6));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      text += static_cast<char>(0xE0 | (c >> 12));
-      text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      text += static_cast<char>(0xF0 | (c >> 18));
-      text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    static const unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+    text += static_cast<char>(kLead[tail] | (c >> (6 * tail)));
+    for (int t = tail - 1; t >= 0; --t) text += static_cast<char>(0x80 | ((c >> (6 * t)) & 0x3F));
   }
   return text;
+}
+
+// A quoted option value: any text, as the option string carries it.
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+  return out + "\"";
 }
 
 TEST(InjectQPIF, AnyFieldTextGivesWellFormedXml) {
   std::mt19937 random(20240601);
   for (int round = 0; round < 150; ++round) {
     std::string options;
-    const char* forms[] = {"0", "1"};
     for (int i = 0; i < 2; ++i) {
-      std::string cover = std::string(i == 0 ? "0" : "1") + "," + forms[round % 2];
-      std::string insertion = forms[(round / 2) % 2];
-      std::string exception = forms[(round / 4) % 2];
-      for (int f = 0; f < 5; ++f) cover += "," + RandomText(random);
-      for (int f = 0; f < 6; ++f) insertion += "," + RandomText(random);
-      for (int f = 0; f < 9; ++f) exception += "," + RandomText(random);
-      options += " nvxjobs.printsettings.QPIFCoverValueTicket_" + std::to_string(i) + "=" + Quoted(cover);
-      options += " nvxjobs.printsettings.QPIFInsertionValueTicket_" + std::to_string(i) + "=" + Quoted(insertion);
-      options += " nvxjobs.printsettings.QPIFExceptionValueTicket_" + std::to_string(i) + "=" + Quoted(exception);
+      std::string values[] = {std::to_string(i) + "," + std::to_string(round % 2), std::to_string((round / 2) % 2),
+                              std::to_string((round / 4) % 2)};
+      const char* keys[] = {"Cover", "Insertion", "Exception"};
+      const int fields[] = {5, 6, 9};
+      for (int k = 0; k < 3; ++k) {
+        for (int f = 0; f < fields[k]; ++f) values[k] += "," + RandomText(random);
+        options += std::string(" nvxjobs.printsettings.QPIF") + keys[k] + "ValueTicket_" + std::to_string(i) + "=" +
+                   Quoted(values[k]);
+      }
     }
-    const std::string out = Inject(2, 2, 2, options);
     SCOPED_TRACE(round);
-    ExpectWellFormedUtf8(out);
+    pugi::xml_document doc;
+    ExpectWellFormed(Inject(2, 2, 2, options), doc);
     if (HasFatalFailure()) return;
   }
 }
