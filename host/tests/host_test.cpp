@@ -2,11 +2,11 @@
 // membership, strings tables, bundles, help viewer, alert sound.
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <pwd.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,7 +14,6 @@
 #include "bundle.h"
 #include "group_membership.h"
 #include "help_viewer.h"
-#include "print_session.h"
 #include "print_settings.h"
 #include "run_program.h"
 #include "strings_table.h"
@@ -22,74 +21,38 @@
 
 namespace {
 
-// ---- PPD LanguageEncoding decoding ----------------------------------------
-
-struct DecodeCase {
-  const char* name;
-  uint32_t encoding;
-  std::string bytes;
-  bool ok;
-  std::string utf8;
-};
-
-class DecodeTest : public testing::TestWithParam<DecodeCase> {};
-
-TEST_P(DecodeTest, DecodesAsTheEncodingDefines) {
-  const DecodeCase& c = GetParam();
-  std::string out = "stale";
-  EXPECT_EQ(DecodeTextToUTF8(c.bytes, c.encoding, &out), c.ok);
-  EXPECT_EQ(out, c.utf8);
+TEST(Decode, DecodesAsTheEncodingDefines) {
+  const struct { uint32_t encoding; std::string bytes; bool ok; std::string utf8; } rows[] = {
+      {kTextEncodingISOLatin1, "caf\xE9", true, "caf\xC3\xA9"},
+      {kTextEncodingISOLatin1, "\x80", true, "\xC2\x80"},  // a C1 control
+      {kTextEncodingWindowsLatin1, "\x80", true, "\xE2\x82\xAC"},
+      {kTextEncodingWindowsLatin1, "\x93x\x94", true, "\xE2\x80\x9Cx\xE2\x80\x9D"},
+      {kTextEncodingMacRoman, "\x8E", true, "\xC3\xA9"}, {kTextEncodingMacRoman, "\xA5", true, "\xE2\x80\xA2"},
+      {kTextEncodingMacJapanese, "\x82\xA0", true, "\xE3\x81\x82"},
+      {kTextEncodingMacJapanese, "\xB1", true, "\xEF\xBD\xB1"},  // half-width kana
+      {kTextEncodingMacJapanese, "a\x82", false, ""},            // truncated
+      {kTextEncodingUTF8, "\xC3\xA9", true, "\xC3\xA9"}, {kTextEncodingUTF8, "\xE9", false, ""},
+      {0x7777, "abc", false, ""}, {kTextEncodingISOLatin1, "", true, ""}};
+  for (const auto& row : rows) {
+    std::string out = "stale";
+    EXPECT_EQ(DecodeTextToUTF8(row.bytes, row.encoding, &out), row.ok) << row.encoding << " " << row.bytes;
+    EXPECT_EQ(out, row.utf8);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Encodings, DecodeTest,
-    testing::Values(
-        DecodeCase{"Latin1EAcute", kTextEncodingISOLatin1, "caf\xE9", true, "caf\xC3\xA9"},
-        DecodeCase{"Latin1C1Control", kTextEncodingISOLatin1, "\x80", true, "\xC2\x80"},
-        DecodeCase{"WindowsEuro", kTextEncodingWindowsLatin1, "\x80", true, "\xE2\x82\xAC"},
-        DecodeCase{"WindowsQuotes", kTextEncodingWindowsLatin1, "\x93x\x94", true, "\xE2\x80\x9Cx\xE2\x80\x9D"},
-        DecodeCase{"MacRomanEAcute", kTextEncodingMacRoman, "\x8E", true, "\xC3\xA9"},
-        DecodeCase{"MacRomanBullet", kTextEncodingMacRoman, "\xA5", true, "\xE2\x80\xA2"},
-        DecodeCase{"ShiftJISHiragana", kTextEncodingMacJapanese, "\x82\xA0", true, "\xE3\x81\x82"},
-        DecodeCase{"ShiftJISHalfWidthKana", kTextEncodingMacJapanese, "\xB1", true, "\xEF\xBD\xB1"},
-        DecodeCase{"ShiftJISTruncated", kTextEncodingMacJapanese, "a\x82", false, ""},
-        DecodeCase{"UTF8Valid", kTextEncodingUTF8, "\xC3\xA9", true, "\xC3\xA9"},
-        DecodeCase{"UTF8Invalid", kTextEncodingUTF8, "\xE9", false, ""},
-        DecodeCase{"UnknownEncoding", 0x7777, "abc", false, ""},
-        DecodeCase{"Empty", kTextEncodingISOLatin1, "", true, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// ---- strict UTF-8 ---------------------------------------------------------
-
-struct UTF8Case {
-  const char* name;
-  std::string bytes;
-  bool ok;
-  std::u16string units;
-};
-
-class UTF8Test : public testing::TestWithParam<UTF8Case> {};
-
-TEST_P(UTF8Test, DecodesOnlyWellFormedText) {
-  const UTF8Case& c = GetParam();
-  std::u16string out = u"stale";
-  EXPECT_EQ(UTF8ToUTF16(c.bytes, &out), c.ok);
-  EXPECT_EQ(out, c.units);
+TEST(UTF8, DecodesOnlyWellFormedText) {
+  const struct { std::string bytes; bool ok; std::u16string units; } rows[] = {
+      {"ab", true, u"ab"}, {"\xC3\xA9", true, u"\u00E9"}, {"\xF0\x9D\x84\x9E", true, u"\xD834\xDD1E"},
+      {std::string("a\0b", 3), true, std::u16string(u"a\0b", 3)},
+      // overlong, surrogate code point, above Unicode, truncated, lone continuation byte
+      {"\xC0\xAF", false, u""}, {"\xE0\x80\xAF", false, u""}, {"\xED\xA0\x80", false, u""},
+      {"\xF4\x90\x80\x80", false, u""}, {"\xE3\x81", false, u""}, {"\x80", false, u""}};
+  for (const auto& row : rows) {
+    std::u16string out = u"stale";
+    EXPECT_EQ(UTF8ToUTF16(row.bytes, &out), row.ok) << row.bytes;
+    EXPECT_EQ(out, row.units) << row.bytes;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, UTF8Test,
-    testing::Values(UTF8Case{"Ascii", "ab", true, u"ab"},
-                    UTF8Case{"TwoBytes", "\xC3\xA9", true, u"\u00E9"},
-                    UTF8Case{"FourBytesMakeAPair", "\xF0\x9D\x84\x9E", true, u"\xD834\xDD1E"},
-                    UTF8Case{"EmbeddedNul", std::string("a\0b", 3), true, std::u16string(u"a\0b", 3)},
-                    UTF8Case{"OverlongSlash", "\xC0\xAF", false, u""},
-                    UTF8Case{"OverlongThreeBytes", "\xE0\x80\xAF", false, u""},
-                    UTF8Case{"SurrogateCodePoint", "\xED\xA0\x80", false, u""},
-                    UTF8Case{"AboveUnicode", "\xF4\x90\x80\x80", false, u""},
-                    UTF8Case{"Truncated", "\xE3\x81", false, u""},
-                    UTF8Case{"LoneContinuation", "\x80", false, u""}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UTF16, UnpairedSurrogateIsRefused) {
   std::string out = "stale";
@@ -103,16 +66,14 @@ TEST(UTF16, UnpairedSurrogateIsRefused) {
 
 TEST(PrintSettings, StoresTextWithItsLockFlagAndReplaces) {
   PrintSettings settings;
-  EXPECT_EQ(PMPrintSettingsSetValue(&settings, "k", "one", true), 0);
   std::string value;
-  EXPECT_EQ(PMPrintSettingsGetValue(&settings, "k", &value), 0);
-  EXPECT_EQ(value, "one");
-  ASSERT_NE(settings.Find("k"), nullptr);
-  EXPECT_TRUE(settings.Find("k")->locked);
-  EXPECT_EQ(PMPrintSettingsSetValue(&settings, "k", "two", false), 0);
-  EXPECT_EQ(PMPrintSettingsGetValue(&settings, "k", &value), 0);
-  EXPECT_EQ(value, "two");
-  EXPECT_FALSE(settings.Find("k")->locked);
+  for (auto [text, locked] : {std::pair{"one", true}, std::pair{"two", false}}) {
+    EXPECT_EQ(PMPrintSettingsSetValue(&settings, "k", text, locked), 0);
+    EXPECT_EQ(PMPrintSettingsGetValue(&settings, "k", &value), 0);
+    EXPECT_EQ(value, text);
+    ASSERT_NE(settings.Find("k"), nullptr);
+    EXPECT_EQ(settings.Find("k")->locked, locked);
+  }
   EXPECT_EQ(settings.Values().size(), 1u);
 }
 
@@ -127,33 +88,9 @@ TEST(PrintSettings, MissingArgumentsAndAbsentKeys) {
   EXPECT_TRUE(settings.Values().empty());
 }
 
-TEST(PrintSession, CurrentPrinterAndDestination) {
-  PrintSession session;
-  PMPrinter printer = nullptr;
-  EXPECT_EQ(PMSessionGetCurrentPrinter(&session, &printer), kPMInvalidPrinter);
-  EXPECT_EQ(PMPrinterGetID(printer), nullptr);
-  session.SetCurrentPrinter("Office_3F");
-  ASSERT_EQ(PMSessionGetCurrentPrinter(&session, &printer), 0);
-  EXPECT_STREQ(PMPrinterGetID(printer), "Office_3F");
-  PMDestinationType type = kPMDestinationInvalid;
-  EXPECT_EQ(PMSessionGetDestinationType(&session, nullptr, &type), 0);
-  EXPECT_EQ(type, kPMDestinationPrinter);
-  session.SetDestinationType(kPMDestinationPreview);
-  EXPECT_EQ(PMSessionGetDestinationType(&session, nullptr, &type), 0);
-  EXPECT_EQ(type, kPMDestinationPreview);
-  EXPECT_EQ(PMSessionGetCurrentPrinter(nullptr, &printer), -50);
-}
-
 // ---- group membership ----------------------------------------------------
 
-std::string PrimaryGroupOfRealUser() {
-  struct passwd* user = getpwuid(getuid());
-  if (user == nullptr) return "";
-  struct group* group = getgrgid(user->pw_gid);
-  return group == nullptr ? "" : group->gr_name;
-}
-
-RunResult RunId(const std::string& option) {
+RunResult Id(const char* option) {
   RunSpec spec;
   spec.program = "/usr/bin/id";
   spec.args = {option};
@@ -161,27 +98,18 @@ RunResult RunId(const std::string& option) {
 }
 
 TEST(GroupMembership, AgreesWithTheIdCommand) {
-  RunResult name = RunId("-un");
+  RunResult name = Id("-un");
   ASSERT_EQ(name.exit_status, 0);
   EXPECT_EQ(LoginNameOfRealUser() + "\n", name.out);
-
-  std::string primary = PrimaryGroupOfRealUser();
-  ASSERT_FALSE(primary.empty());
-  EXPECT_EQ(QueryGroupMembership(primary, LoginNameOfRealUser()), GroupQueryResult::kMember);
-
-  // Every group that "id -Gn" names counts as a membership.
-  RunResult groups = RunId("-Gn");
+  // Every group that "id -Gn" names (the primary group first) counts as a membership.
+  RunResult groups = Id("-Gn");
   ASSERT_EQ(groups.exit_status, 0);
-  size_t start = 0;
-  std::string list = groups.out.substr(0, groups.out.find('\n'));
-  while (start < list.size()) {
-    size_t end = list.find(' ', start);
-    if (end == std::string::npos) end = list.size();
-    EXPECT_EQ(QueryGroupMembership(list.substr(start, end - start), LoginNameOfRealUser()),
-              GroupQueryResult::kMember)
-        << list.substr(start, end - start);
-    start = end + 1;
+  std::istringstream list(groups.out);
+  size_t count = 0;
+  for (std::string group; list >> group; ++count) {
+    EXPECT_EQ(QueryGroupMembership(group, LoginNameOfRealUser()), GroupQueryResult::kMember) << group;
   }
+  EXPECT_GT(count, 0u);
 }
 
 TEST(GroupMembership, AbsentGroupsAndUsers) {
@@ -206,29 +134,17 @@ TEST(StringsTable, EntriesCommentsAndEscapes) {
   EXPECT_EQ(table["Path"], "a\\b");
 }
 
-struct BadTableCase {
-  const char* name;
-  const char* text;
-  size_t kept;
-};
-
-class BadStringsTable : public testing::TestWithParam<BadTableCase> {};
-
-TEST_P(BadStringsTable, StopsAtTheFaultAndKeepsWhatCameBefore) {
-  StringsTable table;
-  EXPECT_FALSE(ParseStringsTable(GetParam().text, &table));
-  EXPECT_EQ(table.size(), GetParam().kept);
+TEST(StringsTable, StopsAtTheFaultAndKeepsWhatCameBefore) {
+  const std::pair<const char*, size_t> rows[] = {
+      {"\"a\" = \"1\";\n\"b\" = \"2\"\n", 1},  // missing semicolon
+      {"\"a\" = \"1", 0}, {"\"a\" \"1\";", 0}, {"\"a\" = \"\\U12G4\";", 0}, {"\"a\" = \"\\UD834\";", 0},
+      {"a = \"1\";", 0}};
+  for (const auto& [text, kept] : rows) {
+    StringsTable table;
+    EXPECT_FALSE(ParseStringsTable(text, &table)) << text;
+    EXPECT_EQ(table.size(), kept) << text;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, BadStringsTable,
-    testing::Values(BadTableCase{"MissingSemicolon", "\"a\" = \"1\";\n\"b\" = \"2\"\n", 1},
-                    BadTableCase{"UnclosedQuote", "\"a\" = \"1", 0},
-                    BadTableCase{"MissingEquals", "\"a\" \"1\";", 0},
-                    BadTableCase{"BadUnicodeEscape", "\"a\" = \"\\U12G4\";", 0},
-                    BadTableCase{"LoneSurrogateEscape", "\"a\" = \"\\UD834\";", 0},
-                    BadTableCase{"BareWord", "a = \"1\";", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- bundles and the help viewer ------------------------------------------
 
@@ -236,9 +152,8 @@ class BundleTest : public testing::Test {
  protected:
   void SetUp() override {
     root_ = dir_.File("Test Plugin.bundle");
-    Make(root_);
-    Make(root_ + "/Resources");
-    Make(root_ + "/Resources/Help");
+    ASSERT_EQ(mkdir(root_.c_str(), 0755), 0);
+    std::filesystem::create_directories(root_ + "/Resources/Help");
     WriteFile(root_ + "/Info.strings",
               "\"CFBundleIdentifier\" = \"nvxops15.pde.Test\";\n\"CFBundleVersion\" = \"1.0 Build 7\";\n"
               "\"CFBundleHelpBookFolder\" = \"Help\";\n\"CFBundleHelpBookName\" = \"Test Help\";\n");
@@ -252,7 +167,6 @@ class BundleTest : public testing::Test {
     ForgetHelpBooks();
     SetHelpOpener(nullptr);
   }
-  static void Make(const std::string& path) { ASSERT_EQ(mkdir(path.c_str(), 0755), 0) << path; }
 
   TempDir dir_;
   std::string root_;
@@ -283,10 +197,7 @@ TEST_F(BundleTest, RegistryFindsBundlesByIdentifier) {
 
 TEST_F(BundleTest, HelpPagesOpenThroughTheOpener) {
   std::vector<std::string> opened;
-  SetHelpOpener([&](const std::string& url) {
-    opened.push_back(url);
-    return 0;
-  });
+  SetHelpOpener([&](const std::string& url) { return opened.push_back(url), 0; });
   std::unique_ptr<Bundle> bundle = Bundle::Open(root_);
   ASSERT_EQ(AHRegisterHelpBook(bundle.get()), 0);
   EXPECT_EQ(AHGotoPage("Test Help", "page one.html", "secure print"), 0);
@@ -325,8 +236,7 @@ TEST(AlertSound, CountsAndCallsTheHandler) {
   int heard = 0;
   SetSysBeepHandler([&] { ++heard; });
   int before = SysBeepCount();
-  SysBeep();
-  SysBeep();
+  for (int i = 0; i < 2; ++i) SysBeep();
   EXPECT_EQ(SysBeepCount(), before + 2);
   EXPECT_EQ(heard, 2);
   SetSysBeepHandler(nullptr);

@@ -4,10 +4,11 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,14 @@ namespace {
 const std::vector<std::string> kStems = {"OVQC300", "OVQC500", "OVQM200", "OVQU700"};
 
 std::string PPDPath(const std::string& stem) { return SourcePath("ppd/" + stem + ".ppd"); }
+
+struct PPDCloser {
+  void operator()(ppd_file_t* ppd) const { ppdClose(ppd); }
+};
+using PPD = std::unique_ptr<ppd_file_t, PPDCloser>;
+PPD Open(const std::string& stem) { return PPD(ppdOpenFile(PPDPath(stem).c_str())); }
+
+const auto kStemName = [](const testing::TestParamInfo<std::string>& info) { return info.param; };
 
 class ShippedPPD : public testing::TestWithParam<std::string> {};
 
@@ -44,15 +53,14 @@ TEST_P(ShippedPPD, PassesCupstestppd) {
 }
 
 TEST_P(ShippedPPD, FileNameMatchesPCFileNameAndFilter) {
-  ppd_file_t* ppd = ppdOpenFile(PPDPath(GetParam()).c_str());
+  PPD ppd = Open(GetParam());
   ASSERT_NE(ppd, nullptr);
-  ppd_attr_t* name = ppdFindAttr_ALT(ppd, "PCFileName");
+  ppd_attr_t* name = ppdFindAttr_ALT(ppd.get(), "PCFileName");
   ASSERT_NE(name, nullptr);
   EXPECT_STREQ(name->value, (GetParam() + ".PPD").c_str());
-  ppd_attr_t* filter = ppdFindAttr(ppd, "cupsFilter2", nullptr);
+  ppd_attr_t* filter = ppdFindAttr(ppd.get(), "cupsFilter2", nullptr);
   ASSERT_NE(filter, nullptr);
   EXPECT_STREQ(filter->value, "application/vnd.cups-postscript application/vnd.cups-postscript 0 ovqfilter");
-  ppdClose(ppd);
 }
 
 // The dialog extensions split the settings attributes at the first "-" into a
@@ -63,10 +71,10 @@ TEST_P(ShippedPPD, SettingsAttributesNameKnownProductTypes) {
       {"OVXAccountingSettings", {"Default00", "Default01", "Default02", "Sorrel00", "Printer00"}},
       {"OVXImageOptionsSettings", {"Default00", "Default01", "Default02", "Default03", "Sorrel00"}},
   };
-  ppd_file_t* ppd = ppdOpenFile(PPDPath(GetParam()).c_str());
+  PPD ppd = Open(GetParam());
   ASSERT_NE(ppd, nullptr);
   for (const auto& [attribute, names] : product_types) {
-    ppd_attr_t* attr = ppdFindAttr_ALT(ppd, attribute.c_str());
+    ppd_attr_t* attr = ppdFindAttr_ALT(ppd.get(), attribute.c_str());
     if (attr == nullptr) continue;
     std::string value = attr->value;
     size_t dash = value.find('-');
@@ -76,85 +84,90 @@ TEST_P(ShippedPPD, SettingsAttributesNameKnownProductTypes) {
   }
   // Mailbox: the maximum number in the first three characters, the output mode
   // choice from the fifth character on.
-  if (ppd_attr_t* mailbox = ppdFindAttr_ALT(ppd, "OVXMailBoxSettings")) {
+  if (ppd_attr_t* mailbox = ppdFindAttr_ALT(ppd.get(), "OVXMailBoxSettings")) {
     std::string value = mailbox->value;
     ASSERT_GE(value.size(), 5u);
     EXPECT_GT(std::stoi(value.substr(0, 3)), 0);
-    EXPECT_NE(ppdFindChoice(ppdFindOption(ppd, "OVOutputMode"), value.substr(4).c_str()), nullptr) << value;
+    EXPECT_NE(ppdFindChoice(ppdFindOption(ppd.get(), "OVOutputMode"), value.substr(4).c_str()), nullptr) << value;
   }
-  ppdClose(ppd);
 }
 
-INSTANTIATE_TEST_SUITE_P(Family, ShippedPPD, testing::ValuesIn(kStems),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+// Every shipped model is on the filter's comment-block model list: with the two
+// attributes that force the block removed, the block still comes.
+TEST_P(ShippedPPD, ModelReceivesTheCommentBlockThroughItsFileName) {
+  TempDir dir;
+  std::istringstream lines(ReadFile(PPDPath(GetParam())));
+  std::string stripped;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("*KQPrinterLanguageEncoding:", 0) != 0 && line.rfind("*CommentOn:", 0) != 0) stripped += line + "\n";
+  }
+  WriteFile(dir.File("model.ppd"), stripped);
+  WriteFile(dir.File("job.ps"), "%!PS-Adobe-3.0\n%%EndComments\nshowpage\n%%EOF\n");
+  RunSpec spec;
+  spec.program = BinaryPath("ovqfilter");
+  spec.args = {"1", "user", "title", "1", "", dir.File("job.ps")};
+  spec.env["PPD"] = dir.File("model.ppd");
+  RunResult r = RunProgram(spec);
+  EXPECT_EQ(r.exit_status, 0);
+  EXPECT_NE(r.out.find("@PJL COMMENT KQJOBINFO BEGIN\n"), std::string::npos) << MakeVisible(r.out);
+}
 
-// Keywords the filter and the dialogs read, each as an option or an attribute.
-struct Keyword {
+INSTANTIATE_TEST_SUITE_P(Family, ShippedPPD, testing::ValuesIn(kStems), kStemName);
+
+// Keywords the filter and the dialogs read, each as a UI option or a main-keyword
+// attribute of some model.
+struct Keywords {
   const char* name;
-  bool option;  // true: a UI option; false: a main-keyword attribute
+  bool option;
+  const char* names;  // space-separated
 };
 
-bool FamilyHas(const Keyword& keyword) {
-  for (const std::string& stem : kStems) {
-    ppd_file_t* ppd = ppdOpenFile(PPDPath(stem).c_str());
-    if (ppd == nullptr) continue;
-    bool found = keyword.option ? ppdFindOption(ppd, keyword.name) != nullptr
-                                : ppdFindAttr(ppd, keyword.name, nullptr) != nullptr;
-    ppdClose(ppd);
-    if (found) return true;
+class FamilyKeywords : public testing::TestWithParam<Keywords> {};
+
+TEST_P(FamilyKeywords, SomeModelCarriesEach) {
+  std::vector<PPD> family;
+  for (const std::string& stem : kStems) family.push_back(Open(stem));
+  std::istringstream names(GetParam().names);
+  for (std::string name; names >> name;) {
+    bool found = false;
+    for (const PPD& ppd : family) {
+      if (ppd != nullptr && (GetParam().option ? ppdFindOption(ppd.get(), name.c_str()) != nullptr
+                                               : ppdFindAttr(ppd.get(), name.c_str(), nullptr) != nullptr)) {
+        found = true;
+      }
+    }
+    EXPECT_TRUE(found) << name;
   }
-  return false;
 }
 
-class FamilyKeyword : public testing::TestWithParam<Keyword> {};
-
-TEST_P(FamilyKeyword, SomeModelCarriesIt) { EXPECT_TRUE(FamilyHas(GetParam())) << GetParam().name; }
-
 INSTANTIATE_TEST_SUITE_P(
-    FilterReads, FamilyKeyword,
+    Lists, FamilyKeywords,
     testing::Values(
         // attributes of the job flow, the header and the comment block
-        Keyword{"OVPSDecompMode", false}, Keyword{"KQPrinterLanguageEncoding", false},
-        Keyword{"CommentOn", false}, Keyword{"PCFileName", false}, Keyword{"ColorDevice", false},
+        Keywords{"FilterAttributes", false, "OVPSDecompMode KQPrinterLanguageEncoding CommentOn PCFileName ColorDevice"},
         // options of the comment fields and header settings lines
-        Keyword{"OVColorMode", true}, Keyword{"OVStaple", true}, Keyword{"OVPunch", true},
-        Keyword{"OVNumPunchHoles", true}, Keyword{"OVSignature", true}, Keyword{"OVSigVol", true},
-        Keyword{"OVLineWeightAdjustment", true}, Keyword{"OVBannerSheet", true},
-        Keyword{"OVSRRLAdjustRegiHorizontal", true}, Keyword{"OVSRRLAdjustRegiVertical", true},
-        // perfect binding
-        Keyword{"OVPBindPosition", true}, Keyword{"OVPBindTrimming", true}, Keyword{"OVPBindCutPageSize", true},
-        Keyword{"OVPBindCutPositionTop", true}, Keyword{"OVPBindCutPositionFore", true},
-        Keyword{"OVPBindPageSize", true}, Keyword{"OVPBindCoverPageSize", true},
-        Keyword{"OVPBindCoverMediaType", true}, Keyword{"OVPBindCoverMediaColor", true},
-        Keyword{"OVPBindCoverPaperTray", true}, Keyword{"OVPBindRotationAdjustTop", true},
-        Keyword{"OVPBindRotationAdjustBot", true}, Keyword{"OVPBindRotationAdjustFore", true},
-        Keyword{"OVPBindCutPageAdjustmentTB", true}, Keyword{"OVPBindCutPageAdjustmentFore", true},
-        Keyword{"OVPBindCutPositionAdjustmentTB", true}, Keyword{"OVPBindCoverAdjustX", true},
-        Keyword{"OVPBindCoverAdjustY", true},
+        Keywords{"FilterOptions", true,
+                 "OVColorMode OVStaple OVPunch OVNumPunchHoles OVSignature OVSigVol OVLineWeightAdjustment "
+                 "OVBannerSheet OVSRRLAdjustRegiHorizontal OVSRRLAdjustRegiVertical"},
+        Keywords{"PerfectBindingOptions", true,
+                 "OVPBindPosition OVPBindTrimming OVPBindCutPageSize OVPBindCutPositionTop OVPBindCutPositionFore "
+                 "OVPBindPageSize OVPBindCoverPageSize OVPBindCoverMediaType OVPBindCoverMediaColor "
+                 "OVPBindCoverPaperTray OVPBindRotationAdjustTop OVPBindRotationAdjustBot OVPBindRotationAdjustFore "
+                 "OVPBindCutPageAdjustmentTB OVPBindCutPageAdjustmentFore OVPBindCutPositionAdjustmentTB "
+                 "OVPBindCoverAdjustX OVPBindCoverAdjustY"},
         // feature sections read by the buffered pass
-        Keyword{"OVFrameMode", true}, Keyword{"OVHalftone", true}, Keyword{"KQColorMode", true},
-        Keyword{"KQRGBImageType", true}, Keyword{"KQRGBInputProfile", true}, Keyword{"KQRGBCorrection", true},
-        Keyword{"KQEngineScreen", true}, Keyword{"OVInvalidateColorProfile", true},
-        Keyword{"OVSetTrapMode", true}, Keyword{"OVLetterHeadDuplexMode", true}, Keyword{"OVGrayBalance", true},
-        Keyword{"OVOutputMode", true}, Keyword{"OVBrightnes", true}, Keyword{"OVRGBInputProfile", true},
-        Keyword{"OVRGBBCorrection", true}, Keyword{"Smoothing", true}, Keyword{"OVTonerSaver", true},
-        Keyword{"OVSaveBlankSheet", true}, Keyword{"OVMonochromePriority", true},
-        Keyword{"OVColorDensityCyanLow", true}, Keyword{"OVColorDensityBlackHigh", true}),
-    [](const testing::TestParamInfo<Keyword>& info) { return std::string(info.param.name); });
-
-INSTANTIATE_TEST_SUITE_P(
-    DialogsRead, FamilyKeyword,
-    testing::Values(Keyword{"OVXEnableAccounting", false}, Keyword{"OVXAccountingSettings", false},
-                    Keyword{"OVXEnablePrintType", false}, Keyword{"OVXPrintTypeSettings", false},
-                    Keyword{"OVXImageOptionsSettings", false}, Keyword{"OVXMailBoxSettings", false},
-                    Keyword{"OVPTSecurePrintDefault", false}, Keyword{"OVDeviceModel", false},
-                    Keyword{"KQLocalizableFileIndex", false}, Keyword{"Manufacturer", false},
-                    Keyword{"OVPTPasswdLimit", false}, Keyword{"OVPTPasswdLimit", true},
-                    Keyword{"OVHardDisk", true}, Keyword{"OVRAMDisk", true}, Keyword{"OVSelectID", true},
-                    Keyword{"OVBlackOverprint", true}, Keyword{"OVColorBalanceAdjustment", true}),
-    [](const testing::TestParamInfo<Keyword>& info) {
-      return std::string(info.param.name) + (info.param.option ? "Option" : "Attribute");
-    });
+        Keywords{"FeatureOptions", true,
+                 "OVFrameMode OVHalftone KQColorMode KQRGBImageType KQRGBInputProfile KQRGBCorrection KQEngineScreen "
+                 "OVInvalidateColorProfile OVSetTrapMode OVLetterHeadDuplexMode OVGrayBalance OVOutputMode "
+                 "OVBrightnes OVRGBInputProfile OVRGBBCorrection Smoothing OVTonerSaver OVSaveBlankSheet "
+                 "OVMonochromePriority OVColorDensityCyanLow OVColorDensityBlackHigh"},
+        Keywords{"DialogAttributes", false,
+                 "OVXEnableAccounting OVXAccountingSettings OVXEnablePrintType OVXPrintTypeSettings "
+                 "OVXImageOptionsSettings OVXMailBoxSettings OVPTSecurePrintDefault OVDeviceModel "
+                 "KQLocalizableFileIndex Manufacturer OVPTPasswdLimit"},
+        Keywords{"DialogOptions", true,
+                 "OVPTPasswdLimit OVHardDisk OVRAMDisk OVSelectID OVBlackOverprint OVColorBalanceAdjustment"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The Image Options panel decides a printer's product type from the exact set of
 // its 24 image keywords that the PPD offers; a PPD that offers the panel must
@@ -200,14 +213,13 @@ int ImageProductType(ppd_file_t* ppd) {
 TEST(ImageOptionsProductTypes, EveryPanelModelMatchesATypeAndEveryTypeHasAModel) {
   std::set<int> types;
   for (const std::string& stem : kStems) {
-    ppd_file_t* ppd = ppdOpenFile(PPDPath(stem).c_str());
+    PPD ppd = Open(stem);
     ASSERT_NE(ppd, nullptr);
-    if (ppdFindAttr_ALT(ppd, "OVXImageOptionsSettings") != nullptr) {
-      int type = ImageProductType(ppd);
+    if (ppdFindAttr_ALT(ppd.get(), "OVXImageOptionsSettings") != nullptr) {
+      int type = ImageProductType(ppd.get());
       EXPECT_NE(type, -1) << stem;
       types.insert(type);
     }
-    ppdClose(ppd);
   }
   EXPECT_EQ(types, (std::set<int>{1, 2, 4, 5}));
 }
@@ -217,46 +229,15 @@ TEST(ImageOptionsProductTypes, EveryPanelModelMatchesATypeAndEveryTypeHasAModel)
 TEST(ImageOptionsProductTypes, DensityChoicesRunFromPlusThreeToMinusThree) {
   const std::vector<std::string> expected = {"+3", "+2", "+1", "0", "-1", "-2", "-3"};
   for (const std::string& stem : kStems) {
-    ppd_file_t* ppd = ppdOpenFile(PPDPath(stem).c_str());
+    PPD ppd = Open(stem);
     ASSERT_NE(ppd, nullptr);
-    if (ppd_option_t* option = ppdFindOption(ppd, "OVColorDensityMagentaMid")) {
+    if (ppd_option_t* option = ppdFindOption(ppd.get(), "OVColorDensityMagentaMid")) {
       std::vector<std::string> choices;
       for (int i = 0; i < option->num_choices; ++i) choices.push_back(option->choices[i].choice);
       EXPECT_EQ(choices, expected) << stem;
       EXPECT_STREQ(option->defchoice, "0") << stem;
     }
-    ppdClose(ppd);
   }
 }
-
-// Every shipped model is on the filter's comment-block model list: with the two
-// attributes that force the block removed, the block still comes.
-class ModelList : public testing::TestWithParam<std::string> {};
-
-TEST_P(ModelList, ModelReceivesTheCommentBlockThroughItsFileName) {
-  TempDir dir;
-  std::string text = ReadFile(PPDPath(GetParam()));
-  std::string stripped;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find('\n', at);
-    end = end == std::string::npos ? text.size() : end + 1;
-    std::string line = text.substr(at, end - at);
-    if (line.rfind("*KQPrinterLanguageEncoding:", 0) != 0 && line.rfind("*CommentOn:", 0) != 0) stripped += line;
-    at = end;
-  }
-  WriteFile(dir.File("model.ppd"), stripped);
-  WriteFile(dir.File("job.ps"), "%!PS-Adobe-3.0\n%%EndComments\nshowpage\n%%EOF\n");
-  RunSpec spec;
-  spec.program = BinaryPath("ovqfilter");
-  spec.args = {"1", "user", "title", "1", "", dir.File("job.ps")};
-  spec.env["PPD"] = dir.File("model.ppd");
-  RunResult r = RunProgram(spec);
-  EXPECT_EQ(r.exit_status, 0);
-  EXPECT_NE(r.out.find("@PJL COMMENT KQJOBINFO BEGIN\n"), std::string::npos) << MakeVisible(r.out);
-}
-
-INSTANTIATE_TEST_SUITE_P(Family, ModelList, testing::ValuesIn(kStems),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 }  // namespace

@@ -10,6 +10,14 @@
 
 #include "run_program.h"
 
+// Runs `program` with `args` to its end.
+inline RunResult RunTool(const std::string& program, const std::vector<std::string>& args) {
+  RunSpec spec;
+  spec.program = program;
+  spec.args = args;
+  return RunProgram(spec);
+}
+
 struct JobStatus {
   int state = 0;                   // IPP job-state: 3 pending ... 9 completed
   int impressions_completed = -1;  // job-impressions-completed
@@ -18,41 +26,33 @@ struct JobStatus {
 
 class PrivateScheduler {
  public:
-  PrivateScheduler() = default;
-  ~PrivateScheduler();
-  PrivateScheduler(const PrivateScheduler&) = delete;
-  PrivateScheduler& operator=(const PrivateScheduler&) = delete;
+  ~PrivateScheduler() { Stop(); }
 
   // Starts cupsd with `filter` (a path to ovqfilter) in its filter folder;
   // false with `error` set when it does not come up.
   bool Start(const std::string& filter, std::string& error);
-  void Stop();
-
-  const std::string& socket() const { return socket_; }
   std::string Folder() const { return dir_->path(); }
-  // The scheduler's error log (for failure messages).
-  std::string ErrorLog() const;
+  std::string ErrorLog() const;  // for failure messages
 
   // Adds an enabled queue `name` with the PPD file and a file: device; returns
   // the device file's path, or an empty text with `error` set.
   std::string AddQueue(const std::string& name, const std::string& ppd, std::string& error);
 
-  // Submits `file` with `lp`; returns the job id, or 0 with `error` set.
-  int Submit(const std::string& queue, const std::string& file, const std::string& title,
-             const std::string& user, const std::vector<std::string>& options, std::string& error);
+  // Submits `file` with `lp` (`options`: space-separated name=value pairs);
+  // returns the job id, or 0 with `error` set.
+  int Submit(const std::string& queue, const std::string& file, const std::string& title, const std::string& user,
+             const std::string& options, std::string& error);
 
   // Waits until the job is completed, canceled, aborted or stopped (at most
   // `seconds`) and returns its last status.
   JobStatus WaitForJob(int job_id, int seconds);
 
  private:
-  bool WriteConfiguration(const std::string& filter, std::string& error);
+  void WriteConfiguration(const std::string& filter);
   bool WaitUntilReady(int seconds);
+  void Stop();
 
   std::unique_ptr<TempDir> dir_;
   std::string socket_;
   pid_t pid_ = -1;
 };
-
-// Full path of a CUPS program ("cupsd", "lp", "lpadmin", ...), or the bare name.
-std::string CupsProgram(const std::string& name);

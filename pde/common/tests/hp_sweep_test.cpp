@@ -5,6 +5,7 @@
 // output read back.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 #include "hp_ppd_sample.h"
@@ -20,76 +21,39 @@ std::string SampleDir() {
   return dir != nullptr && *dir != '\0' ? dir : OVQ_HP_PPD_DIR;
 }
 
-std::vector<SampledPPD> LoadSample() {
-  if (!HPExtractionComplete(SampleDir())) return {};
-  return HPSample(AllHPPPDs(SampleDir()));
+void ForEachOption(ppd_file_t* ppd, const std::function<void(ppd_option_t&)>& visit) {
+  for (int g = 0; g < ppd->num_groups; ++g) {
+    for (int o = 0; o < ppd->groups[g].num_options; ++o) visit(ppd->groups[g].options[o]);
+  }
 }
 
-#define SKIP_WITHOUT_SAMPLE(sample)                                                                   \
-  if ((sample).empty())                                                                              \
-  GTEST_SKIP() << "no extracted PPDs in " << SampleDir()                                              \
-               << " (install printer-driver-postscript-hp and run pde/common/tests/fetch_hp_ppds.sh)"
-
-struct SweepTotals {
-  size_t entries = 0;
-  size_t choices = 0;
+// Every choice that our test finds conflicted also conflicts for libcups;
+// returns the number of choices found conflicted.
+size_t ConflictTestEveryChoice(ppd_file_t* ppd, const XppdHash& hash) {
   size_t conflicted = 0;
-};
-
-std::vector<std::string> AllOptionKeywords(ppd_file_t* ppd) {
-  std::vector<std::string> keywords;
-  for (ppd_option_t* option = ppdFirstOption(ppd); option != nullptr; option = ppdNextOption(ppd)) {
-    keywords.emplace_back(option->keyword);
-  }
-  return keywords;
-}
-
-void ExpectLocationsInside(ppd_file_t* ppd, const XppdHash& hash) {
-  size_t outside = 0;
-  for (const auto& [key, location] : hash) {
-    if (ChoiceAtLocation(ppd, location) == nullptr) ++outside;
-  }
-  EXPECT_EQ(outside, 0u) << "entries outside the PPD's arrays";
-}
-
-// Every choice that our test finds conflicted also conflicts for libcups.
-void ConflictTestEveryChoice(ppd_file_t* ppd, const XppdHash& hash, SweepTotals* totals) {
-  for (int g = 0; g < ppd->num_groups; ++g) {
-    for (int o = 0; o < ppd->groups[g].num_options; ++o) {
-      ppd_option_t& option = ppd->groups[g].options[o];
-      for (int c = 0; c < option.num_choices; ++c) {
-        ++totals->choices;
-        if (!IsPPDChoiceConflicted(ppd, &hash, option.keyword, option.choices[c].choice)) continue;
-        ++totals->conflicted;
-        cups_option_t* conflicts = nullptr;
-        int count = cupsGetConflicts(ppd, option.keyword, option.choices[c].choice, &conflicts);
-        cupsFreeOptions(count, conflicts);
-        EXPECT_GT(count, 0) << option.keyword << ":" << option.choices[c].choice;
-      }
+  ForEachOption(ppd, [&](ppd_option_t& option) {
+    for (int c = 0; c < option.num_choices; ++c) {
+      if (!IsPPDChoiceConflicted(ppd, &hash, option.keyword, option.choices[c].choice)) continue;
+      ++conflicted;
+      cups_option_t* conflicts = nullptr;
+      int count = cupsGetConflicts(ppd, option.keyword, option.choices[c].choice, &conflicts);
+      cupsFreeOptions(count, conflicts);
+      EXPECT_GT(count, 0) << option.keyword << ":" << option.choices[c].choice;
     }
-  }
-}
-
-void MarkLastChoices(ppd_file_t* ppd) {
-  for (int g = 0; g < ppd->num_groups; ++g) {
-    for (int o = 0; o < ppd->groups[g].num_options; ++o) {
-      ppd_option_t& option = ppd->groups[g].options[o];
-      if (option.num_choices > 0) ppdMarkOption(ppd, option.keyword, option.choices[option.num_choices - 1].choice);
-    }
-  }
+  });
+  return conflicted;
 }
 
 void ExpectCacheRoundTrip(ppd_file_t* ppd, const std::string& path, const std::vector<std::string>& keywords,
                           const XppdHash& direct) {
   const std::string section = kSectionImageOptionTiger;
   const XPPDSection table[] = {{&section, &keywords}, {nullptr, nullptr}};
-  XppdHash scratch;
+  XppdHash scratch, read;
   CQuickXPPD writer(ppd, &scratch, table, &path);
   std::ostringstream out;
   out << writer;
   ASSERT_TRUE(out.good());
   EXPECT_EQ(writer.SkippedEntries(), 0u);
-  XppdHash read;
   std::istringstream in(out.str());
   CQuickXPPD reader(&read, &section);
   in >> reader;
@@ -111,38 +75,47 @@ TEST(HPSample, EverySecondPPDAndTheMostConstrained) {
 }
 
 TEST(HPSweep, DirectBuildConflictTestAndCacheRoundTrip) {
-  std::vector<SampledPPD> sample = LoadSample();
-  SKIP_WITHOUT_SAMPLE(sample);
-  SweepTotals totals;
-  std::vector<std::string> refused;
+  if (!HPExtractionComplete(SampleDir())) {
+    GTEST_SKIP() << "no extracted PPDs in " << SampleDir()
+                 << " (install printer-driver-postscript-hp and run pde/common/tests/fetch_hp_ppds.sh)";
+  }
+  std::vector<SampledPPD> sample = HPSample(AllHPPPDs(SampleDir()));
+  size_t entries = 0, conflicted = 0, refused = 0;
   for (const SampledPPD& sampled : sample) {
     SCOPED_TRACE(sampled.path);
     // A PPD that libcups refuses never reaches a dialog.
     PPDHandle ppd(ppdOpenFile(sampled.path.c_str()));
     if (ppd == nullptr) {
-      refused.push_back(sampled.path);
+      std::printf("refused by libcups: %s\n", sampled.path.c_str());
+      ++refused;
       continue;
     }
-    std::vector<std::string> keywords = AllOptionKeywords(ppd.get());
+    std::vector<std::string> keywords;
+    ForEachOption(ppd.get(), [&](ppd_option_t& option) { keywords.emplace_back(option.keyword); });
     XppdHash hash;
     BuildXppdFromKeywords(ppd.get(), &hash, keywords);
-    totals.entries += hash.size();
-    ExpectLocationsInside(ppd.get(), hash);
+    entries += hash.size();
+    size_t outside = 0;
+    for (const auto& [key, location] : hash) outside += ChoiceAtLocation(ppd.get(), location) == nullptr;
+    EXPECT_EQ(outside, 0u) << "entries outside the PPD's arrays";
 
     ppdMarkDefaults(ppd.get());
-    ConflictTestEveryChoice(ppd.get(), hash, &totals);
-    MarkLastChoices(ppd.get());
-    ConflictTestEveryChoice(ppd.get(), hash, &totals);
+    conflicted += ConflictTestEveryChoice(ppd.get(), hash);
+    ForEachOption(ppd.get(), [&](ppd_option_t& option) {  // the last choice of every option
+      if (option.num_choices > 0) ppdMarkOption(ppd.get(), option.keyword, option.choices[option.num_choices - 1].choice);
+    });
+    conflicted += ConflictTestEveryChoice(ppd.get(), hash);
 
     ExpectCacheRoundTrip(ppd.get(), sampled.path, keywords, hash);
-    if (HasFatalFailure() || testing::Test::HasFailure()) break;
+    if (testing::Test::HasFailure()) break;
   }
-  std::printf("sweep: %zu PPDs (%zu refused by libcups), %zu hash entries, %zu choice tests, %zu conflicted\n",
-              sample.size(), refused.size(), totals.entries, totals.choices, totals.conflicted);
-  for (const std::string& path : refused) std::printf("refused by libcups: %s\n", path.c_str());
-  EXPECT_LE(refused.size(), sample.size() / 50);
-  EXPECT_GT(totals.entries, 10000u);
-  EXPECT_GT(totals.conflicted, 100u);
+  std::printf("sweep: %zu PPDs (%zu refused by libcups), %zu hash entries, %zu conflicted choice tests\n",
+              sample.size(), refused, entries, conflicted);
+  EXPECT_GT(sample.size(), 0u);
+  EXPECT_LE(refused, sample.size() / 50);
+  EXPECT_GT(entries, 10000u);
+  EXPECT_GT(conflicted, 100u);
 }
 
 }  // namespace
+

@@ -23,47 +23,37 @@ const TextEditFilterData kHalfWidthKana = Filter({{0xFF61, 0xFF9D}});  // withou
 const TextEditFilterData kEverything = Filter({{0, 0xFFFF}});
 const TextEditFilterData kNothing = Filter({});
 
-// ---- validateInput and validateInputForUTF8 -------------------------------------
-
-struct CharCase {
-  const char* name;
-  std::u16string text;
-  const TextEditFilterData* filter;
-  bool composed;  // validateInput
-  bool units;     // validateInputForUTF8
-};
-
-class CharacterChecks : public testing::TestWithParam<CharCase> {};
-
-TEST_P(CharacterChecks, ByComposedSequenceAndByUnit) {
-  EXPECT_EQ(validateInput(GetParam().text, GetParam().filter), GetParam().composed);
-  EXPECT_EQ(validateInputForUTF8(GetParam().text, GetParam().filter), GetParam().units);
+TEST(CharacterChecks, ByComposedSequenceAndByUnit) {
+  const struct {
+    const char* name;
+    std::u16string text;
+    const TextEditFilterData* filter;
+    bool composed;  // validateInput
+    bool units;     // validateInputForUTF8
+  } rows[] = {
+      {"LettersAndSpace", u"a b", &kPrintable, true, true}, {"Tab", u"a\tb", &kPrintable, false, false},
+      {"Empty", u"", &kPrintable, true, true}, {"EmptyWithoutRanges", u"", &kNothing, true, true},
+      {"NoRangesAcceptNothing", u"a", &kNothing, false, false},
+      // A half-width letter with a sound mark is one sequence; the mark itself is not looked up.
+      {"KanaWithVoicedMark", u"\uFF76\uFF9E", &kHalfWidthKana, true, false},
+      {"KanaWithSemiVoicedMark", u"\uFF8A\uFF9F\uFF71", &kHalfWidthKana, true, false},
+      {"LetterOutsideBeforeMark", u"a\uFF9E", &kHalfWidthKana, false, false},
+      {"LoneSoundMark", u"\uFF9E", &kHalfWidthKana, false, false},
+      // A combining accent makes a two-unit sequence not ending in a sound mark.
+      {"CombiningAccent", u"e\u0301", &kEverything, false, true},
+      {"CombiningAccentPrintable", u"e\u0301", &kPrintable, false, false},
+      {"PrecomposedAccent", u"\u00E9", &kEverything, true, true},
+      // A character outside the Basic Multilingual Plane is a surrogate pair.
+      {"SurrogatePair", u"\U0001D11E", &kEverything, false, true},
+      {"SurrogatePairAmongLetters", u"a\U0001F600b", &kEverything, false, true},
+      {"HiraganaInRange", u"\u3042\u3044", &kEverything, true, true}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(validateInput(row.text, row.filter), row.composed) << row.name;
+    EXPECT_EQ(validateInputForUTF8(row.text, row.filter), row.units) << row.name;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, CharacterChecks,
-    testing::Values(
-        CharCase{"LettersAndSpace", u"a b", &kPrintable, true, true},
-        CharCase{"Tab", u"a\tb", &kPrintable, false, false},
-        CharCase{"Empty", u"", &kPrintable, true, true},
-        CharCase{"EmptyWithoutRanges", u"", &kNothing, true, true},
-        CharCase{"NoRangesAcceptNothing", u"a", &kNothing, false, false},
-        // A half-width letter with a sound mark is one sequence; the mark itself is not looked up.
-        CharCase{"KanaWithVoicedMark", u"\uFF76\uFF9E", &kHalfWidthKana, true, false},
-        CharCase{"KanaWithSemiVoicedMark", u"\uFF8A\uFF9F\uFF71", &kHalfWidthKana, true, false},
-        CharCase{"LetterOutsideBeforeMark", u"a\uFF9E", &kHalfWidthKana, false, false},
-        CharCase{"LoneSoundMark", u"\uFF9E", &kHalfWidthKana, false, false},
-        // A combining accent makes a two-unit sequence not ending in a sound mark.
-        CharCase{"CombiningAccent", u"e\u0301", &kEverything, false, true},
-        CharCase{"CombiningAccentPrintable", u"e\u0301", &kPrintable, false, false},
-        CharCase{"PrecomposedAccent", u"\u00E9", &kEverything, true, true},
-        // A character outside the Basic Multilingual Plane is a surrogate pair.
-        CharCase{"SurrogatePair", u"\U0001D11E", &kEverything, false, true},
-        CharCase{"SurrogatePairAmongLetters", u"a\U0001F600b", &kEverything, false, true},
-        CharCase{"HiraganaInRange", u"\u3042\u3044", &kEverything, true, true}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CharacterChecksFilter, RangesPastTheCountAreIgnored) {
+TEST(CharacterChecks, RangesPastTheCountAreIgnored) {
   TextEditFilterData filter = Filter({{'a', 'z'}});
   filter.charFilter.ranges[1] = {'0', '9'};
   EXPECT_TRUE(validateInput(u"abc", &filter));
@@ -80,102 +70,56 @@ TEST(CharacterChecksFilter, RangesPastTheCountAreIgnored) {
   EXPECT_TRUE(validateInput(u"abc", &filter));
 }
 
-// ---- IsAllSpace ---------------------------------------------------------------------------
-
 TEST(AllSpace, SpacesAndIdeographicSpaces) {
-  EXPECT_TRUE(IsAllSpace(u""));
-  EXPECT_TRUE(IsAllSpace(u"   "));
-  EXPECT_TRUE(IsAllSpace(u"\u3000\u3000"));
-  EXPECT_TRUE(IsAllSpace(u" \u3000 "));
-  EXPECT_FALSE(IsAllSpace(u"\t"));
-  EXPECT_FALSE(IsAllSpace(u" a "));
-  EXPECT_FALSE(IsAllSpace(u"\u00A0"));
+  for (const char16_t* text : {u"", u"   ", u"\u3000\u3000", u" \u3000 "}) EXPECT_TRUE(IsAllSpace(text));
+  for (const char16_t* text : {u"\t", u" a ", u"\u00A0"}) EXPECT_FALSE(IsAllSpace(text));
 }
 
-// ---- width count ------------------------------------------------------------------------
-
-struct WidthCase {
-  const char* name;
-  std::u16string text;
-  const char* utf8;
-  uint32_t width;
-};
-
-class WidthCount : public testing::TestWithParam<WidthCase> {};
-
-TEST_P(WidthCount, OneForLatin1UnitsTwoForOthers) {
-  EXPECT_EQ(GetStringLength(GetParam().text), GetParam().width);
-  EXPECT_EQ(GetUTF8StringLength(GetParam().utf8), GetParam().width);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, WidthCount,
-    testing::Values(WidthCase{"Empty", u"", "", 0}, WidthCase{"Ascii", u"abc", "abc", 3},
-                    WidthCase{"LatinEAcute", u"\u00E9", "\xC3\xA9", 1},
-                    WidthCase{"LastLatin1", u"\u00FF", "\xC3\xBF", 1},
-                    WidthCase{"FirstBeyondLatin1", u"\u0100", "\xC4\x80", 2},
-                    WidthCase{"Hiragana", u"\u3042", "\xE3\x81\x82", 2},
-                    WidthCase{"CombiningAccent", u"e\u0301", "e\xCC\x81", 3},
-                    WidthCase{"SurrogatePair", u"\U0001D11E", "\xF0\x9D\x84\x9E", 4},
-                    WidthCase{"HalfWidthKanaWithMark", u"\uFF76\uFF9E", "\xEF\xBD\xB6\xEF\xBE\x9E", 4},
-                    WidthCase{"Mixed", u"a\u3042\u00E9", "a\xE3\x81\x82\xC3\xA9", 4}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(WidthCountUTF8, MissingAndIllFormedText) {
+TEST(WidthCount, OneForLatin1UnitsTwoForOthers) {
+  const struct { std::u16string text; const char* utf8; uint32_t width; } rows[] = {
+      {u"", "", 0}, {u"abc", "abc", 3}, {u"\u00E9", "\xC3\xA9", 1}, {u"\u00FF", "\xC3\xBF", 1},
+      {u"\u0100", "\xC4\x80", 2}, {u"\u3042", "\xE3\x81\x82", 2}, {u"e\u0301", "e\xCC\x81", 3},
+      {u"\U0001D11E", "\xF0\x9D\x84\x9E", 4}, {u"\uFF76\uFF9E", "\xEF\xBD\xB6\xEF\xBE\x9E", 4},
+      {u"a\u3042\u00E9", "a\xE3\x81\x82\xC3\xA9", 4}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(GetStringLength(row.text), row.width) << row.utf8;
+    EXPECT_EQ(GetUTF8StringLength(row.utf8), row.width) << row.utf8;
+  }
   EXPECT_EQ(GetUTF8StringLength(nullptr), 0u);
   // Each ill-formed sequence counts as one replacement character.
   EXPECT_EQ(GetUTF8StringLength("a\xFF" "b"), 4u);
   EXPECT_EQ(GetUTF8StringLength("\xC0\xAF"), 4u);
 }
 
-// ---- keystroke check -----------------------------------------------------------------------
-
-struct KeystrokeCase {
-  const char* name;
-  std::u16string text;
-  uint32_t maxLength;
-  bool accepted;
-};
-
-class Keystroke : public testing::TestWithParam<KeystrokeCase> {};
-
-TEST_P(Keystroke, AcceptsWithinWidthAndFilter) {
-  const KeystrokeCase& c = GetParam();
-  TextEditFormatterNvx formatter;
-  formatter.initWithFilter(&kEverything, c.maxLength);
-  std::string error = "none";
-  int beeps = SysBeepCount();
-  EXPECT_EQ(formatter.isPartialStringValid(c.text, &error), c.accepted);
-  EXPECT_EQ(error, c.accepted ? "none" : "String too long.");
-  EXPECT_EQ(SysBeepCount(), beeps + (c.accepted ? 0 : 1));
+TEST(Keystroke, AcceptsWithinWidthAndFilter) {
+  const struct { std::u16string text; uint32_t maxLength; bool accepted; } rows[] = {
+      {u"\u3042\u3044\u3046\u3048", 8, true}, {u"\u3042\u3044\u3046\u3048\u304A", 8, false},
+      {u"abcdefgh", 8, true}, {u"abcdefghi", 8, false}, {u"abcdefghijk\u3042", 12, false},
+      {u"abcdefghij\u3042", 12, true}, {u"e\u0301", 12, false}, {u"", 0, true}};
+  for (const auto& row : rows) {
+    TextEditFormatterNvx formatter;
+    formatter.initWithFilter(&kEverything, row.maxLength);
+    std::string error = "none";
+    int beeps = SysBeepCount();
+    EXPECT_EQ(formatter.isPartialStringValid(row.text, &error), row.accepted) << row.text.size();
+    EXPECT_EQ(error, row.accepted ? "none" : "String too long.");
+    EXPECT_EQ(SysBeepCount(), beeps + (row.accepted ? 0 : 1));
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Keystroke,
-    testing::Values(KeystrokeCase{"FourKanaInEight", u"\u3042\u3044\u3046\u3048", 8, true},
-                    KeystrokeCase{"FiveKanaInEight", u"\u3042\u3044\u3046\u3048\u304A", 8, false},
-                    KeystrokeCase{"EightLatinInEight", u"abcdefgh", 8, true},
-                    KeystrokeCase{"NineLatinInEight", u"abcdefghi", 8, false},
-                    KeystrokeCase{"WidthThirteenInTwelve", u"abcdefghijk\u3042", 12, false},
-                    KeystrokeCase{"WidthTwelveInTwelve", u"abcdefghij\u3042", 12, true},
-                    KeystrokeCase{"BadCharacterSameWords", u"e\u0301", 12, false},
-                    KeystrokeCase{"EmptyText", u"", 0, true}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(KeystrokeTyping, WidthThirteenIsRefusedKeyByKey) {
+TEST(Keystroke, WidthThirteenIsRefusedKeyByKey) {
   TextEditFormatterNvx formatter;
   formatter.initWithFilter(&kPrintable, 12);
   std::u16string typed;
   std::string error;
   for (char16_t key : std::u16string(u"abcdefghijklm")) {
-    std::u16string proposed = typed + key;
-    if (formatter.isPartialStringValid(proposed, &error)) typed = proposed;
+    if (formatter.isPartialStringValid(typed + key, &error)) typed += key;
   }
   EXPECT_EQ(typed, u"abcdefghijkl");
   EXPECT_EQ(error, "String too long.");
 }
 
-TEST(KeystrokeObjects, TheObjectIsTheText) {
+TEST(Keystroke, TheObjectIsTheText) {
   TextEditFormatterNvx formatter;
   std::u16string object;
   EXPECT_TRUE(formatter.getObjectValue(&object, u"abc", nullptr));
@@ -184,72 +128,43 @@ TEST(KeystrokeObjects, TheObjectIsTheText) {
   EXPECT_EQ(formatter.stringForObjectValue(nullptr), std::nullopt);
 }
 
-// ---- commit check ---------------------------------------------------------------------------
-
-struct CommitCase {
-  const char* name;
-  uint32_t minLength;
-  uint32_t maxLength;
-  const TextEditFilterData* filter;
-  const char* value;
-  TextCheck result;
-};
-
-class CommitCheck : public testing::TestWithParam<CommitCase> {};
-
-TEST_P(CommitCheck, LengthThenCharacters) {
-  TextEditIniData ini;
-  ini.minLength = GetParam().minLength;
-  ini.maxLength = GetParam().maxLength;
-  EXPECT_EQ(CheckCommittedText(&ini, GetParam().filter, GetParam().value), GetParam().result);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, CommitCheck,
-    testing::Values(CommitCase{"EmptyPasswordWithMinimumOne", 1, 8, &kPrintable, "", TextCheck::kValid},
-                    CommitCase{"Fits", 1, 8, &kPrintable, "1234", TextCheck::kValid},
-                    CommitCase{"TooShort", 4, 8, &kPrintable, "123", TextCheck::kBadLength},
-                    CommitCase{"TooLong", 1, 8, &kPrintable, "123456789", TextCheck::kBadLength},
-                    CommitCase{"KanaCountsTwo", 1, 8, &kEverything, "\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82",
-                               TextCheck::kBadLength},
-                    CommitCase{"BadCharacter", 1, 8, &kPrintable, "a\tb", TextCheck::kBadCharacter},
-                    CommitCase{"CombiningAccent", 1, 8, &kEverything, "e\xCC\x81", TextCheck::kBadCharacter},
-                    CommitCase{"NoFilter", 1, 8, nullptr, "a\tb", TextCheck::kValid},
-                    CommitCase{"NotUTF8", 1, 8, &kEverything, "a\xFF", TextCheck::kBadCharacter}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CommitCheckIni, WithoutInitialDataEverythingIsValid) {
+TEST(CommitCheck, LengthThenCharacters) {
+  const struct {
+    uint32_t minLength, maxLength;
+    const TextEditFilterData* filter;
+    const char* value;
+    TextCheck result;
+  } rows[] = {{1, 8, &kPrintable, "", TextCheck::kValid},  // an empty password with minimum one
+              {1, 8, &kPrintable, "1234", TextCheck::kValid},
+              {4, 8, &kPrintable, "123", TextCheck::kBadLength},
+              {1, 8, &kPrintable, "123456789", TextCheck::kBadLength},
+              {1, 8, &kEverything, "\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82", TextCheck::kBadLength},
+              {1, 8, &kPrintable, "a\tb", TextCheck::kBadCharacter},
+              {1, 8, &kEverything, "e\xCC\x81", TextCheck::kBadCharacter},
+              {1, 8, nullptr, "a\tb", TextCheck::kValid},
+              {1, 8, &kEverything, "a\xFF", TextCheck::kBadCharacter}};
+  for (const auto& row : rows) {
+    TextEditIniData ini;
+    ini.minLength = row.minLength;
+    ini.maxLength = row.maxLength;
+    EXPECT_EQ(CheckCommittedText(&ini, row.filter, row.value), row.result) << row.value;
+  }
   EXPECT_EQ(CheckCommittedText(nullptr, &kNothing, "anything"), TextCheck::kValid);
 }
 
-// ---- tenths as text ------------------------------------------------------------------------
-
-struct TenthsCase {
-  const char* name;
-  int32_t value;
-  size_t size;
-  bool ok;
-  const char* text;
-};
-
-class TenthsText : public testing::TestWithParam<TenthsCase> {};
-
-TEST_P(TenthsText, PointBeforeTheLastDigit) {
-  char out[24];
-  std::memset(out, 'x', sizeof out);
-  EXPECT_EQ(ConvertIntToFloatStr(&GetParam().value, out, GetParam().size), GetParam().ok);
-  EXPECT_STREQ(out, GetParam().text);
-  for (size_t i = std::strlen(GetParam().text); i < GetParam().size; ++i) ASSERT_EQ(out[i], '\0') << i;
-  EXPECT_EQ(out[GetParam().size], 'x');
+TEST(TenthsText, PointBeforeTheLastDigit) {
+  const struct { int32_t value; size_t size; bool ok; const char* text; } rows[] = {
+      {125, 8, true, "12.5"}, {5, 8, true, "0.5"},   {0, 8, true, "0.0"},
+      {10, 8, true, "1.0"},   {-125, 8, true, "-12.5"}, {-5, 8, true, "-.5"},
+      {INT_MIN, 16, true, "-214748364.8"}, {125, 5, true, "12.5"}, {125, 4, false, ""}};
+  for (const auto& row : rows) {
+    char out[24];
+    std::memset(out, 'x', sizeof out);
+    EXPECT_EQ(ConvertIntToFloatStr(&row.value, out, row.size), row.ok) << row.value;
+    EXPECT_STREQ(out, row.text);
+    for (size_t i = std::strlen(row.text); i < row.size; ++i) ASSERT_EQ(out[i], '\0') << i;
+    EXPECT_EQ(out[row.size], 'x');
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, TenthsText,
-    testing::Values(TenthsCase{"Positive", 125, 8, true, "12.5"}, TenthsCase{"OneDigit", 5, 8, true, "0.5"},
-                    TenthsCase{"Zero", 0, 8, true, "0.0"}, TenthsCase{"Ten", 10, 8, true, "1.0"},
-                    TenthsCase{"Negative", -125, 8, true, "-12.5"}, TenthsCase{"NegativeOneDigit", -5, 8, true, "-.5"},
-                    TenthsCase{"Smallest", INT_MIN, 16, true, "-214748364.8"},
-                    TenthsCase{"ExactFit", 125, 5, true, "12.5"}, TenthsCase{"TooSmall", 125, 4, false, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -49,54 +49,28 @@ TEST_F(PPDAccess, AttributeLookupIsByPrefix) {
   EXPECT_FALSE(CheckPPDKeyIsExist(nullptr, "OVStaple"));
 }
 
-struct NumberCase {
-  const char* name;
-  int (*read)(ppd_file_t*, const char*);
-  const char* key;
-  int value;
-};
-
-class PPDNumbers : public PPDAccess, public testing::WithParamInterface<NumberCase> {};
-
-TEST_P(PPDNumbers, ReadsTheNumberTheRuleGives) {
-  EXPECT_EQ(GetParam().read(ppd_.get(), GetParam().key), GetParam().value);
+TEST_F(PPDAccess, ReadsTheNumberTheRuleGives) {
+  const struct { int (*read)(ppd_file_t*, const char*); const char* key; int value; } rows[] = {
+      {GetMBMaxNumberFromPPD, "OVMBMax", 100},  // three bytes are read
+      {GetMBMaxNumberFromPPD, "OVMBShort", 12},
+      {GetMBMaxNumberFromPPD, "OVMBMixed", 9},  // the digits among three bytes
+      {GetMBMaxNumberFromPPD, "OVAbsent", 0},
+      {GetPWMiniIntValueFromPPD, "OVPWMin", 4},  // default Min4
+      {GetPWMiniIntValueFromPPD, "OVDigits", 123},
+      {GetPWMiniIntValueFromPPD, "OVAbsent", -1},
+      {GetSorrelPWMiniIntValueFromPPD, "OVSorrel", 4},  // the first integer
+      {GetSorrelPWMiniIntValueFromPPD, "OVSorrelNegative", -5},
+      {GetSorrelPWMiniIntValueFromPPD, "OVSorrelNone", -1},
+      {GetSorrelPWMiniIntValueFromPPD, "OVAbsent", -1}};
+  for (const auto& row : rows) EXPECT_EQ(row.read(ppd_.get(), row.key), row.value) << row.key;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, PPDNumbers,
-    testing::Values(NumberCase{"MBMaxReadsThreeBytes", GetMBMaxNumberFromPPD, "OVMBMax", 100},
-                    NumberCase{"MBMaxShort", GetMBMaxNumberFromPPD, "OVMBShort", 12},
-                    NumberCase{"MBMaxDigitsAmongThreeBytes", GetMBMaxNumberFromPPD, "OVMBMixed", 9},
-                    NumberCase{"MBMaxMissing", GetMBMaxNumberFromPPD, "OVAbsent", 0},
-                    NumberCase{"PWMinDefaultMin4", GetPWMiniIntValueFromPPD, "OVPWMin", 4},
-                    NumberCase{"PWMinAllDigits", GetPWMiniIntValueFromPPD, "OVDigits", 123},
-                    NumberCase{"PWMinMissing", GetPWMiniIntValueFromPPD, "OVAbsent", -1},
-                    NumberCase{"SorrelFirstInteger", GetSorrelPWMiniIntValueFromPPD, "OVSorrel", 4},
-                    NumberCase{"SorrelSigned", GetSorrelPWMiniIntValueFromPPD, "OVSorrelNegative", -5},
-                    NumberCase{"SorrelNone", GetSorrelPWMiniIntValueFromPPD, "OVSorrelNone", -1},
-                    NumberCase{"SorrelMissing", GetSorrelPWMiniIntValueFromPPD, "OVAbsent", -1}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct DigitsCase {
-  const char* name;
-  const char* text;
-  size_t length;
-  int value;
-};
-
-class IntFromString : public testing::TestWithParam<DigitsCase> {};
-
-TEST_P(IntFromString, ConcatenatesTheDigits) {
-  EXPECT_EQ(getIntFromString(GetParam().text, GetParam().length), GetParam().value);
+TEST(IntFromString, ConcatenatesTheDigits) {
+  const struct { const char* text; size_t length; int value; } rows[] = {
+      {"42", 2, 42}, {"a1-b2 c3", 8, 123}, {"12345", 3, 123}, {"abc", 3, 0},
+      {"1\0002", 3, 1}, {nullptr, 4, 0}, {"99999999999999", 14, 2147483647}};
+  for (const auto& row : rows) EXPECT_EQ(getIntFromString(row.text, row.length), row.value) << row.length;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, IntFromString,
-    testing::Values(DigitsCase{"Plain", "42", 2, 42}, DigitsCase{"Scattered", "a1-b2 c3", 8, 123},
-                    DigitsCase{"LengthLimits", "12345", 3, 123}, DigitsCase{"NoDigits", "abc", 3, 0},
-                    DigitsCase{"StopsAtNul", "1\0002", 3, 1}, DigitsCase{"Null", nullptr, 4, 0},
-                    DigitsCase{"Saturates", "99999999999999", 14, 2147483647}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PPDAccess, DefaultsAndChoiceIndices) {
   std::string value;
@@ -164,68 +138,39 @@ TEST(PPDTitles, TitleOfAPPDWithoutLanguageEncoding) {
   EXPECT_EQ(title, "Coul\xC3\xA9ur");
 }
 
-struct EncodingCase {
-  const char* name;
-  const char* languageEncoding;
-  uint32_t encoding;
-};
-
-class PPDEncoding : public testing::TestWithParam<EncodingCase> {};
-
-TEST_P(PPDEncoding, NamesMapToTextEncodings) {
-  ppd_file_t ppd{};
-  ppd.lang_encoding = const_cast<char*>(GetParam().languageEncoding);
+TEST(PPDEncoding, NamesMapToTextEncodings) {
+  const std::pair<const char*, uint32_t> rows[] = {
+      {"ISOLatin1", 513}, {"WindowsANSI", 1280}, {"JIS83-RKSJ", 1}, {"UTF-8", 0x08000100}, {"UTF8", 0x08000100},
+      {"Unicode", 0},     {"isolatin1", 0},      {nullptr, 0}};
+  for (const auto& [name, expected] : rows) {
+    ppd_file_t ppd{};
+    ppd.lang_encoding = const_cast<char*>(name);
+    uint32_t encoding = 99;
+    EXPECT_EQ(GetCFStringEncodingFromPPD(&ppd, &encoding), 0);
+    EXPECT_EQ(encoding, expected) << (name ? name : "none");
+  }
   uint32_t encoding = 99;
-  EXPECT_EQ(GetCFStringEncodingFromPPD(&ppd, &encoding), 0);
-  EXPECT_EQ(encoding, GetParam().encoding);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, PPDEncoding,
-    testing::Values(EncodingCase{"ISOLatin1", "ISOLatin1", 513}, EncodingCase{"WindowsANSI", "WindowsANSI", 1280},
-                    EncodingCase{"JIS", "JIS83-RKSJ", 1}, EncodingCase{"UTF8Dash", "UTF-8", 0x08000100},
-                    EncodingCase{"UTF8", "UTF8", 0x08000100}, EncodingCase{"Other", "Unicode", 0},
-                    EncodingCase{"CaseMatters", "isolatin1", 0}, EncodingCase{"None", nullptr, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PPDEncodingMissing, NoPPDIsMacRoman) {
-  uint32_t encoding = 99;
-  EXPECT_EQ(GetCFStringEncodingFromPPD(nullptr, &encoding), 0);
+  EXPECT_EQ(GetCFStringEncodingFromPPD(nullptr, &encoding), 0);  // no PPD: Mac Roman
   EXPECT_EQ(encoding, 0u);
 }
 
-struct FixCase {
-  const char* name;
-  const char* manufacturer;
-  const char* keyword;
-  size_t size;
-  const char* fixed;
-};
-
-class FixKeyword : public testing::TestWithParam<FixCase> {};
-
-TEST_P(FixKeyword, WritesOVForTheOrvanePPD) {
-  const FixCase& c = GetParam();
-  TempDir dir;
-  std::string header = PPDHeader();
-  header.replace(header.find("\"Orvane\""), 8, std::string("\"") + c.manufacturer + "\"");
-  PPDHandle ppd = OpenPPDText(dir.File("fix.ppd"), header);
-  ASSERT_NE(ppd, nullptr);
-  char out[32] = {};
-  FixPPDKeywordAccordingToType(ppd.get(), c.keyword, out, c.size);
-  EXPECT_STREQ(out, c.fixed);
-  for (size_t i = std::strlen(c.fixed); i < sizeof out; ++i) ASSERT_EQ(out[i], '\0');
+TEST(FixKeyword, WritesOVForTheOrvanePPD) {
+  const struct { const char* manufacturer; const char* keyword; size_t size; const char* fixed; } rows[] = {
+      {"Orvane", "ovAccountingSettings", 32, "OVAccountingSettings"}, {"Orvane", "oVColor", 32, "OVColor"},
+      {"Orvane", "OVColor", 32, "OVColor"}, {"Other", "ovColor", 32, "ovColor"},
+      {"Orvane", "KQColor", 32, "KQColor"}, {"Orvane", "o", 32, "o"},
+      {"Orvane", "ovColor", 4, "OVC"}};  // the buffer keeps its terminator
+      TempDir dir;
+      for (const auto& row : rows) {
+      std::string header = PPDHeader();
+      header.replace(header.find("\"Orvane\""), 8, std::string("\"") + row.manufacturer + "\"");
+      PPDHandle ppd = OpenPPDText(dir.File("fix.ppd"), header);
+      ASSERT_NE(ppd, nullptr);
+      char out[32] = {};
+    FixPPDKeywordAccordingToType(ppd.get(), row.keyword, out, row.size);
+    EXPECT_STREQ(out, row.fixed);
+    for (size_t i = std::strlen(row.fixed); i < sizeof out; ++i) ASSERT_EQ(out[i], '\0');
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Keywords, FixKeyword,
-    testing::Values(FixCase{"LowerPrefix", "Orvane", "ovAccountingSettings", 32, "OVAccountingSettings"},
-                    FixCase{"MixedPrefix", "Orvane", "oVColor", 32, "OVColor"},
-                    FixCase{"AlreadyUpper", "Orvane", "OVColor", 32, "OVColor"},
-                    FixCase{"OtherMaker", "Other", "ovColor", 32, "ovColor"},
-                    FixCase{"OtherPrefix", "Orvane", "KQColor", 32, "KQColor"},
-                    FixCase{"OneLetter", "Orvane", "o", 32, "o"},
-                    FixCase{"BufferKeepsItsTerminator", "Orvane", "ovColor", 4, "OVC"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

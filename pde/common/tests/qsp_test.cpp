@@ -11,15 +11,14 @@ using namespace ovqpde;
 
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+const uint8_t* Data(const std::string& bytes) { return reinterpret_cast<const uint8_t*>(bytes.data()); }
 
 TEST(QSPEncrypt, FourByteWordsThenSingleBytes) {
   // "ABCD" is the word 0x44434241; xor 0x5D2B4E19 gives 0x19680C58, stored lowest byte first.
   // The fifth byte "E" (0x45) meets only the lowest key byte 0x19.
-  const std::vector<uint8_t> in = Bytes("ABCDE");
   uint8_t out[8] = {};
   uint32_t length = 99;
-  ASSERT_EQ(QSPEncrypt(in.data(), 5, out, &length, 8), 0);
+  ASSERT_EQ(QSPEncrypt(Data("ABCDE"), 5, out, &length, 8), 0);
   EXPECT_EQ(length, 5u);
   const uint8_t expected[] = {0x58, 0x0C, 0x68, 0x19, 0x5C};
   EXPECT_EQ(std::memcmp(out, expected, 5), 0);
@@ -40,8 +39,7 @@ class QSPRoundTrip : public testing::TestWithParam<int> {};
 TEST_P(QSPRoundTrip, ScrambleTwiceAndBase64BackGiveTheInput) {
   std::vector<uint8_t> in;
   for (int i = 0; i < GetParam(); ++i) in.push_back(static_cast<uint8_t>(i * 37 + 11));
-  std::vector<uint8_t> scrambled(in.size());
-  std::vector<uint8_t> again(in.size());
+  std::vector<uint8_t> scrambled(in.size()), again(in.size());
   uint32_t length = 0;
   int32_t size = static_cast<int32_t>(in.size());
   ASSERT_EQ(QSPEncrypt(in.data(), size, scrambled.data(), &length, size), 0);
@@ -62,66 +60,36 @@ TEST_P(QSPRoundTrip, ScrambleTwiceAndBase64BackGiveTheInput) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, QSPRoundTrip, testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 9, 63, 64, 189, 190, 255));
 
-struct B64Case {
-  const char* name;
-  std::string bytes;
-  std::string text;
-};
-
-class Base64 : public testing::TestWithParam<B64Case> {};
-
-TEST_P(Base64, EncodesAndDecodes) {
-  const B64Case& c = GetParam();
-  char text[32] = {};
-  uint32_t length = 0;
-  ASSERT_EQ(QSPBinToB64(reinterpret_cast<const uint8_t*>(c.bytes.data()), static_cast<int32_t>(c.bytes.size()), text,
-                        &length, 32),
-            0);
-  EXPECT_EQ(std::string(text, length), c.text);
-  uint8_t bytes[32] = {};
-  ASSERT_EQ(QSPB64ToBin(c.text.data(), static_cast<int32_t>(c.text.size()), bytes, &length, 32), 0);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), length), c.bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, Base64,
-                         testing::Values(B64Case{"OneByte", "A", "QQ=="}, B64Case{"TwoBytes", "AB", "QUI="},
-                                         B64Case{"ThreeBytes", "ABC", "QUJD"},
-                                         B64Case{"HighBytes", "\xFB\xFF\xBF", "+/+/"},
-                                         B64Case{"Longer", "passcode", "cGFzc2NvZGU="}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct DecodeCase {
-  const char* name;
-  std::string text;
-  int32_t result;
-  std::string bytes;
-};
-
-class Base64Decode : public testing::TestWithParam<DecodeCase> {};
-
-TEST_P(Base64Decode, WhiteSpaceNulAndMalformedInput) {
-  uint8_t out[16] = {};
-  uint32_t length = 0;
-  EXPECT_EQ(QSPB64ToBin(GetParam().text.data(), static_cast<int32_t>(GetParam().text.size()), out, &length, 16),
-            GetParam().result);
-  if (GetParam().result == 0) {
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), length), GetParam().bytes);
+TEST(Base64, EncodesAndDecodes) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"A", "QQ=="}, {"AB", "QUI="}, {"ABC", "QUJD"}, {"\xFB\xFF\xBF", "+/+/"}, {"passcode", "cGFzc2NvZGU="}};
+  for (const auto& [bytes, text] : rows) {
+    char encoded[32] = {};
+    uint32_t length = 0;
+    ASSERT_EQ(QSPBinToB64(Data(bytes), static_cast<int32_t>(bytes.size()), encoded, &length, 32), 0);
+    EXPECT_EQ(std::string(encoded, length), text);
+    uint8_t decoded[32] = {};
+    ASSERT_EQ(QSPB64ToBin(text.data(), static_cast<int32_t>(text.size()), decoded, &length, 32), 0);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(decoded), length), bytes);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Base64Decode,
-    testing::Values(DecodeCase{"LeadingAndInnerBlanks", "\n QU JD QQ==\n   ", 0, "ABCA"},
-                    DecodeCase{"TrailingBlanks", "QUJD    ", 0, "ABC"},
-                    DecodeCase{"NulEndsTheData", std::string("QUJD\0\0\0\0", 8), 0, "ABC"},
-                    DecodeCase{"NulAfterTwoCharacters", std::string("QUJDQU\0\0", 8), 0, "ABCA"},
-                    DecodeCase{"FiveCharacters", "QUJDQ", -2, ""},
-                    DecodeCase{"CharacterOutsideTheAlphabet", "QU*D", -2, ""},
-                    DecodeCase{"PaddingFirst", "=QUJ", -2, ""},
-                    DecodeCase{"DataAfterPadding", "QQ==QUJD", -2, ""},
-                    DecodeCase{"PaddingThenLetter", "QQ=A", -2, ""},
-                    DecodeCase{"BlanksLeaveAnIncompleteQuartet", "QU JD Q ", -2, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(Base64, WhiteSpaceNulAndMalformedInput) {
+  const struct { std::string text; int32_t result; std::string bytes; } rows[] = {
+      {"\n QU JD QQ==\n   ", 0, "ABCA"}, {"QUJD    ", 0, "ABC"},                       // blanks
+      {std::string("QUJD\0\0\0\0", 8), 0, "ABC"}, {std::string("QUJDQU\0\0", 8), 0, "ABCA"},  // NUL ends the data
+      {"QUJDQ", -2, ""}, {"QU*D", -2, ""}, {"=QUJ", -2, ""}, {"QQ==QUJD", -2, ""}, {"QQ=A", -2, ""},
+      {"QU JD Q ", -2, ""}};  // blanks leave an incomplete quartet
+  for (const auto& row : rows) {
+    uint8_t out[16] = {};
+    uint32_t length = 0;
+    EXPECT_EQ(QSPB64ToBin(row.text.data(), static_cast<int32_t>(row.text.size()), out, &length, 16), row.result)
+        << row.text;
+    if (row.result == 0) {
+      EXPECT_EQ(std::string(reinterpret_cast<char*>(out), length), row.bytes);
+    }
+  }
+}
 
 // ---- result codes ------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <deque>
 #include <sstream>
 
 #include "quick_xppd.h"
@@ -20,121 +21,83 @@ std::multiset<Entry> Read(const std::string& file, const std::string& section) {
   return EntriesOf(hash);
 }
 
-// ---- getoneline ----------------------------------------------------------------
-
 TEST(GetOneLine, MovesTheTextBeforeTheDelimiter) {
-  std::string line = "A:B@1@";
-  std::string field = "x";
-  EXPECT_TRUE(getoneline(line, field, '@'));
-  EXPECT_EQ(field, "xA:B");
-  EXPECT_EQ(line, "1@");
-  field.clear();
-  EXPECT_TRUE(getoneline(line, field, '@'));
-  EXPECT_EQ(field, "1");
-  EXPECT_EQ(line, "");
-  line = "rest";
-  field = "f";
-  EXPECT_FALSE(getoneline(line, field, '@'));
-  EXPECT_EQ(line, "rest");
-  EXPECT_EQ(field, "f");
-  line = "@tail";
-  EXPECT_TRUE(getoneline(line, field, '@'));
-  EXPECT_EQ(field, "f");
-  EXPECT_EQ(line, "tail");
+  struct Row { std::string line, field; bool found; const char *fieldAfter, *lineAfter; } rows[] = {
+      {"A:B@1@", "x", true, "xA:B", "1@"}, {"1@", "", true, "1", ""},
+      {"rest", "f", false, "f", "rest"}, {"@tail", "f", true, "f", "tail"}};
+  for (Row& row : rows) {
+    EXPECT_EQ(getoneline(row.line, row.field, '@'), row.found) << row.lineAfter;
+    EXPECT_EQ(row.field, row.fieldAfter);
+    EXPECT_EQ(row.line, row.lineAfter);
+  }
 }
 
 // ---- the reader ------------------------------------------------------------------
 
-struct ReadCase {
-  const char* name;
-  std::string file;
-  std::multiset<Entry> entries;  // read for the section "S"
-};
-
-class CacheReader : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(CacheReader, FillsTheHashFromTheNamedSection) {
-  EXPECT_EQ(Read(GetParam().file, "S"), GetParam().entries) << Describe(Read(GetParam().file, "S"));
+TEST(CacheReader, FillsTheHashFromTheNamedSection) {
+  const struct { const char* name; std::string file; std::multiset<Entry> entries; } rows[] = {
+      {"OneEntry", "S\nA:B@1@2@3@\n", {{"A:B", 1, 2, 3}}},
+      {"SectionAfterOthers", "T\nX:Y@9@9@9@\nS\nA:B@1@2@3@C:D@0@0@0@\n", {{"A:B", 1, 2, 3}, {"C:D", 0, 0, 0}}},
+      {"EmptyDataLineStopsThere", "S\n\nA:B@1@2@3@\nS\nC:D@4@5@6@\n", {}},
+      {"FirstOfTwoSectionsWins", "S\nA:B@1@2@3@\nS\nC:D@4@5@6@\n", {{"A:B", 1, 2, 3}}},
+      {"DuplicateKeysAreAllKept", "S\nA:B@1@2@3@A:B@4@5@6@\n", {{"A:B", 1, 2, 3}, {"A:B", 4, 5, 6}}},
+      {"EmptyKeyInsertsNothing", "S\n@1@2@3@A:B@1@1@1@\n", {{"A:B", 1, 1, 1}}},
+      {"NonNumbersCountZero", "S\nA:B@x@@7z@\n", {{"A:B", 0, 0, 7}}},
+      {"SignAndBlanksAsAtoiReads", "S\nA:B@ 12@+3@-0@\n", {{"A:B", 12, 3, 0}}},
+      {"IncompleteEntryDropped", "S\nA:B@1@2@3@C:D@4@5\n", {{"A:B", 1, 2, 3}}},
+      {"TrailingCarriageReturnDropped", "S\nA:B@1@2@3@\r\n", {{"A:B", 1, 2, 3}}},
+      {"NoAtSignAtAll", "S\nA:B 1 2 3\n", {}},
+      {"HeaderMustMatchExactly", "S\r\nA:B@1@2@3@\n", {}},
+      {"HeaderIsCaseSensitive", "s\nA:B@1@2@3@\n", {}},
+      {"SectionMissing", "T\nA:B@1@2@3@\n", {}},
+      {"EmptyFile", "", {}},
+      {"HeaderAtEndOfFile", "S", {}},
+      {"DataLineWithoutLineFeed", "S\nA:B@1@2@3@", {{"A:B", 1, 2, 3}}},
+      {"StampIsIgnored", "S\nA:B@1@2@3@\n*% Last Edit Date: Jan 1 2024", {{"A:B", 1, 2, 3}}},
+      // Indices that do not fit 16 bits stay outside every PPD instead of wrapping.
+      {"OutOfRangeIndices", "S\nA:B@70000@-1@65535@C:D@65536@99999999999999999999@2@\n",
+       {{"A:B", 65535, 65535, 65535}, {"C:D", 65535, 65535, 2}}}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(Read(row.file, "S"), row.entries) << row.name << ": " << Describe(Read(row.file, "S"));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, CacheReader,
-    testing::Values(
-        ReadCase{"OneEntry", "S\nA:B@1@2@3@\n", {{"A:B", 1, 2, 3}}},
-        ReadCase{"SectionAfterOthers", "T\nX:Y@9@9@9@\nS\nA:B@1@2@3@C:D@0@0@0@\n", {{"A:B", 1, 2, 3}, {"C:D", 0, 0, 0}}},
-        ReadCase{"EmptyDataLineStopsThere", "S\n\nA:B@1@2@3@\nS\nC:D@4@5@6@\n", {}},
-        ReadCase{"FirstOfTwoSectionsWins", "S\nA:B@1@2@3@\nS\nC:D@4@5@6@\n", {{"A:B", 1, 2, 3}}},
-        ReadCase{"DuplicateKeysAreAllKept", "S\nA:B@1@2@3@A:B@4@5@6@\n", {{"A:B", 1, 2, 3}, {"A:B", 4, 5, 6}}},
-        ReadCase{"EmptyKeyInsertsNothing", "S\n@1@2@3@A:B@1@1@1@\n", {{"A:B", 1, 1, 1}}},
-        ReadCase{"NonNumbersCountZero", "S\nA:B@x@@7z@\n", {{"A:B", 0, 0, 7}}},
-        ReadCase{"SignAndBlanksAsAtoiReads", "S\nA:B@ 12@+3@-0@\n", {{"A:B", 12, 3, 0}}},
-        ReadCase{"IncompleteEntryDropped", "S\nA:B@1@2@3@C:D@4@5\n", {{"A:B", 1, 2, 3}}},
-        ReadCase{"TrailingCarriageReturnDropped", "S\nA:B@1@2@3@\r\n", {{"A:B", 1, 2, 3}}},
-        ReadCase{"NoAtSignAtAll", "S\nA:B 1 2 3\n", {}},
-        ReadCase{"HeaderMustMatchExactly", "S\r\nA:B@1@2@3@\n", {}},
-        ReadCase{"HeaderIsCaseSensitive", "s\nA:B@1@2@3@\n", {}},
-        ReadCase{"SectionMissing", "T\nA:B@1@2@3@\n", {}},
-        ReadCase{"EmptyFile", "", {}},
-        ReadCase{"HeaderAtEndOfFile", "S", {}},
-        ReadCase{"DataLineWithoutLineFeed", "S\nA:B@1@2@3@", {{"A:B", 1, 2, 3}}},
-        ReadCase{"StampIsIgnored", "S\nA:B@1@2@3@\n*% Last Edit Date: Jan 1 2024", {{"A:B", 1, 2, 3}}},
-        // Indices that do not fit 16 bits stay outside every PPD instead of wrapping.
-        ReadCase{"OutOfRangeIndices", "S\nA:B@70000@-1@65535@C:D@65536@99999999999999999999@2@\n",
-                 {{"A:B", 65535, 65535, 65535}, {"C:D", 65535, 65535, 2}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CacheReaderState, FailedStreamAndMissingTargetsReadNothing) {
   XppdHash hash;
   std::string section = "S";
-  std::istringstream failed("S\nA:B@1@2@3@\n");
+  std::istringstream failed("S\nA:B@1@2@3@\n"), in("S\nA:B@1@2@3@\n");
   failed.setstate(std::ios::failbit);
-  CQuickXPPD reader(&hash, &section);
+  CQuickXPPD reader(&hash, &section), noHash(nullptr, &section), empty;
   failed >> reader;
   EXPECT_TRUE(hash.empty());
-  std::istringstream in("S\nA:B@1@2@3@\n");
-  CQuickXPPD noHash(nullptr, &section);
-  in >> noHash;
-  CQuickXPPD empty;
-  in >> empty;
-  SUCCEED();
+  in >> noHash >> empty;  // no crash
 }
 
 // ---- the stamp -----------------------------------------------------------------------
 
-struct StampCase {
-  const char* name;
-  std::string ppd;
-  std::string stamp;
-};
-
-class FileStamp : public testing::TestWithParam<StampCase> {};
-
-TEST_P(FileStamp, CopiesTheLineWithTheMarker) {
+TEST(FileStamp, CopiesTheLineWithTheMarker) {
+  const struct { const char* name; std::string ppd; std::string stamp; } rows[] = {
+      {"CarriageReturns", "*PPD-Adobe: \"4.3\"\r*% Last Edit Date: Mar 3 2003\r*End\r",
+       "*% Last Edit Date: Mar 3 2003"},
+      // Line feeds end a line as well: only the date line is copied, not the whole PPD.
+      {"LineFeeds", "*PPD-Adobe: \"4.3\"\n*% Last Edit Date: Mar 3 2003\n*End\n",
+       "*% Last Edit Date: Mar 3 2003"},
+      {"CarriageReturnLineFeeds", "*PPD-Adobe: \"4.3\"\r\n*% Last Edit Date: May 5\r\n",
+       "*% Last Edit Date: May 5"},
+      {"LastLineWithoutEnd", "*PPD-Adobe: \"4.3\"\n*% Last Edit Date: today", "*% Last Edit Date: today"},
+      {"FirstOfTwo", "*% Last Edit Date: one\n*% Last Edit Date: two\n", "*% Last Edit Date: one"},
+      {"NoMarker", "*PPD-Adobe: \"4.3\"\n*% Last Edit: x\n", ""}};
   TempDir dir;
   std::string path = dir.File("stamp.ppd");
-  WriteFile(path, GetParam().ppd);
-  CQuickXPPD writer(nullptr, nullptr, nullptr, &path);
-  std::ostringstream out;
-  writer.SetFileStamp(out);
-  EXPECT_EQ(out.str(), GetParam().stamp);
+  for (const auto& row : rows) {
+    WriteFile(path, row.ppd);
+    std::ostringstream out;
+    CQuickXPPD(nullptr, nullptr, nullptr, &path).SetFileStamp(out);
+    EXPECT_EQ(out.str(), row.stamp) << row.name;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, FileStamp,
-    testing::Values(
-        StampCase{"CarriageReturns", "*PPD-Adobe: \"4.3\"\r*% Last Edit Date: Mar 3 2003\r*End\r",
-                  "*% Last Edit Date: Mar 3 2003"},
-        // Line feeds end a line as well: only the date line is copied, not the whole PPD.
-        StampCase{"LineFeeds", "*PPD-Adobe: \"4.3\"\n*% Last Edit Date: Mar 3 2003\n*End\n",
-                  "*% Last Edit Date: Mar 3 2003"},
-        StampCase{"CarriageReturnLineFeeds", "*PPD-Adobe: \"4.3\"\r\n*% Last Edit Date: May 5\r\n",
-                  "*% Last Edit Date: May 5"},
-        StampCase{"LastLineWithoutEnd", "*PPD-Adobe: \"4.3\"\n*% Last Edit Date: today", "*% Last Edit Date: today"},
-        StampCase{"FirstOfTwo", "*% Last Edit Date: one\n*% Last Edit Date: two\n", "*% Last Edit Date: one"},
-        StampCase{"NoMarker", "*PPD-Adobe: \"4.3\"\n*% Last Edit: x\n", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(FileStampMissing, WritesNothingWithoutAFile) {
+TEST(FileStamp, WritesNothingWithoutAFile) {
   std::string path = "/nonexistent/ovq.ppd";
   std::ostringstream out;
   CQuickXPPD(nullptr, nullptr, nullptr, &path).SetFileStamp(out);
@@ -156,12 +119,21 @@ class CacheWriter : public testing::Test {
     ASSERT_NE(ppd_, nullptr);
   }
 
-  std::string Write(const XPPDSection* sections, size_t* skipped = nullptr) {
+  // Writes the sections (a table that ends at a named row without keywords) of
+  // `ppd` (else the fixture's), with the stamp of `path` (else the fixture's).
+  std::string Write(const std::vector<std::pair<std::string, std::vector<std::string>>>& rows,
+                    ppd_file_t* ppd = nullptr, std::string path = "", size_t* skipped = nullptr) {
+    if (path.empty()) path = path_;
+    std::deque<std::string> names;
+    std::deque<std::vector<std::string>> keys;
+    std::vector<XPPDSection> table;
+    for (const auto& [name, keywords] : rows) table.push_back({&names.emplace_back(name), &keys.emplace_back(keywords)});
+    table.push_back({table.empty() ? nullptr : table[0].name, nullptr});
     XppdHash scratch;
-    CQuickXPPD writer(ppd_.get(), &scratch, sections, &path_);
+    CQuickXPPD writer(ppd != nullptr ? ppd : ppd_.get(), &scratch, table.data(), &path);
     std::ostringstream out;
     out << writer;
-    EXPECT_TRUE(out.good());
+    EXPECT_EQ(out.good(), expectGood_);
     EXPECT_TRUE(scratch.empty());
     if (skipped != nullptr) *skipped = writer.SkippedEntries();
     return out.str();
@@ -170,71 +142,46 @@ class CacheWriter : public testing::Test {
   TempDir dir_;
   std::string path_;
   PPDHandle ppd_;
+  bool expectGood_ = true;
 };
 
 // Entries of a data line, split here independently of the reader.
 std::multiset<Entry> SplitDataLine(const std::string& line) {
   std::multiset<Entry> entries;
-  std::vector<std::string> fields;
-  std::string field;
-  for (char c : line) {
-    if (c != '@') {
-      field.push_back(c);
-      continue;
-    }
-    fields.push_back(field);
-    field.clear();
+  EXPECT_EQ(line.back(), '@') << line;
+  std::istringstream in(line);
+  std::string key, group, option, choice;
+  while (std::getline(in, key, '@') && std::getline(in, group, '@') && std::getline(in, option, '@') &&
+         std::getline(in, choice, '@')) {
+    entries.emplace(key, std::stoi(group), std::stoi(option), std::stoi(choice));
   }
-  EXPECT_EQ(field, "") << "data line does not end with @";
-  EXPECT_EQ(fields.size() % 4, 0u);
-  for (size_t i = 0; i + 3 < fields.size(); i += 4) {
-    entries.emplace(fields[i], std::stoi(fields[i + 1]), std::stoi(fields[i + 2]), std::stoi(fields[i + 3]));
-  }
+  EXPECT_TRUE(in.eof() && key.empty()) << "incomplete entry: " << line;
   return entries;
 }
 
 TEST_F(CacheWriter, WritesSectionsInTableOrderThenTheStamp) {
-  const std::string punch = "PunchSection";
-  const std::string staple = "StapleSection";
-  const std::string none = "NoneSection";
-  const std::vector<std::string> punchKeys = {"OVPunch"};
-  const std::vector<std::string> stapleKeys = {"OVStaple"};
-  const std::vector<std::string> noKeys = {"Absent"};
-  const XPPDSection table[] = {{&punch, &punchKeys}, {&staple, &stapleKeys}, {&none, &noKeys}, {&punch, nullptr}};
-  std::string file = Write(table);
-
-  std::istringstream lines(file);
-  std::string line;
-  ASSERT_TRUE(std::getline(lines, line));
-  EXPECT_EQ(line, "PunchSection");
-  ASSERT_TRUE(std::getline(lines, line));
-  EXPECT_EQ(line, "Duplex:DuplexNoTumble@1@1@1@");
-  ASSERT_TRUE(std::getline(lines, line));
-  EXPECT_EQ(line, "StapleSection");
-  ASSERT_TRUE(std::getline(lines, line));
-  std::multiset<Entry> expected = {{"OVStaple:Left", 0, 0, 1},
-                                   {"OVStaple:Left", 0, 1, 2},
-                                   {"Duplex:DuplexTumble", 1, 0, 1},
-                                   {"Duplex:DuplexTumble", 1, 0, 2}};
-  EXPECT_EQ(SplitDataLine(line), expected) << line;
-  ASSERT_TRUE(std::getline(lines, line));
-  EXPECT_EQ(line, "NoneSection");
-  ASSERT_TRUE(std::getline(lines, line));
-  EXPECT_EQ(line, "");
-  ASSERT_TRUE(std::getline(lines, line));
-  EXPECT_EQ(line, "*% Last Edit Date: Jun 1 2024");
-  EXPECT_TRUE(lines.eof());
+  std::string file = Write({{"PunchSection", {"OVPunch"}}, {"StapleSection", {"OVStaple"}}, {"NoneSection", {"Absent"}}});
+  std::istringstream in(file);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 7u) << file;
+  EXPECT_EQ(lines[0], "PunchSection");
+  EXPECT_EQ(lines[1], "Duplex:DuplexNoTumble@1@1@1@");
+  EXPECT_EQ(lines[2], "StapleSection");
+  EXPECT_EQ(SplitDataLine(lines[3]), (std::multiset<Entry>{{"OVStaple:Left", 0, 0, 1}, {"OVStaple:Left", 0, 1, 2},
+                                                           {"Duplex:DuplexTumble", 1, 0, 1},
+                                                           {"Duplex:DuplexTumble", 1, 0, 2}}));
+  EXPECT_EQ(lines[4], "NoneSection");
+  EXPECT_EQ(lines[5], "");
+  EXPECT_EQ(lines[6], "*% Last Edit Date: Jun 1 2024");
   EXPECT_NE(file.back(), '\n');
 }
 
 TEST_F(CacheWriter, ReadBackGivesTheDirectBuild) {
-  const std::string a = "ImageOptionPDETiger";
-  const std::string b = "ImageOptionPDEPanther";
-  const std::vector<std::string> aKeys = {"OVStaple", "OVPunch"};
-  const std::vector<std::string> bKeys = {"Duplex", "OVColor"};
-  const XPPDSection table[] = {{&a, &aKeys}, {&b, &bKeys}, {nullptr, nullptr}};
-  std::string file = Write(table);
-  for (const auto& [name, keys] : {std::pair{a, aKeys}, std::pair{b, bKeys}}) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> sections = {
+      {"ImageOptionPDETiger", {"OVStaple", "OVPunch"}}, {"ImageOptionPDEPanther", {"Duplex", "OVColor"}}};
+  std::string file = Write(sections);
+  for (const auto& [name, keys] : sections) {
     XppdHash direct;
     BuildXppdFromKeywords(ppd_.get(), &direct, keys);
     EXPECT_FALSE(direct.empty());
@@ -243,12 +190,9 @@ TEST_F(CacheWriter, ReadBackGivesTheDirectBuild) {
 }
 
 TEST_F(CacheWriter, TableStopsAtTenSections) {
-  std::vector<std::string> names;
-  for (int i = 0; i < 12; ++i) names.push_back("Section" + std::to_string(i));
-  const std::vector<std::string> keys = {"OVPunch"};
-  std::vector<XPPDSection> table;
-  for (const std::string& name : names) table.push_back({&name, &keys});
-  std::string file = Write(table.data());
+  std::vector<std::pair<std::string, std::vector<std::string>>> sections;
+  for (int i = 0; i < 12; ++i) sections.push_back({"Section" + std::to_string(i), {"OVPunch"}});
+  std::string file = Write(sections);
   EXPECT_NE(file.find("Section9\n"), std::string::npos);
   EXPECT_EQ(file.find("Section10\n"), std::string::npos);
   EXPECT_EQ(Read(file, "Section9"), (std::multiset<Entry>{{"Duplex:DuplexNoTumble", 1, 1, 1}}));
@@ -257,30 +201,18 @@ TEST_F(CacheWriter, TableStopsAtTenSections) {
 TEST_F(CacheWriter, KeysTheFormatCannotCarryAreLeftOutAndCounted) {
   std::string path = dir_.File("at.ppd");
   PPDHandle ppd = OpenPPDText(path, PPDHeader() + ShapesPPDOptions() +
-                                        "*OpenUI *OVTray/Tray: PickOne\n*DefaultOVTray: Auto\n"
-                                        "*OVTray Auto/Auto: \"\"\n*OVTray A@B/Odd: \"\"\n*CloseUI: *OVTray\n"
-                                        "*UIConstraints: *OVColor Color *OVTray\n");
+                                                       "*OpenUI *OVTray/Tray: PickOne\n*DefaultOVTray: Auto\n"
+                                                       "*OVTray Auto/Auto: \"\"\n*OVTray A@B/Odd: \"\"\n*CloseUI: *OVTray\n"
+                                                       "*UIConstraints: *OVColor Color *OVTray\n");
   ASSERT_NE(ppd, nullptr);
-  const std::string name = "S";
-  const std::vector<std::string> keys = {"OVTray"};
-  const XPPDSection table[] = {{&name, &keys}, {nullptr, nullptr}};
-  XppdHash scratch;
-  CQuickXPPD writer(ppd.get(), &scratch, table, &path);
-  std::ostringstream out;
-  out << writer;
-  EXPECT_EQ(writer.SkippedEntries(), 1u);
-  EXPECT_EQ(out.str(), "S\n\n");
+  size_t skipped = 0;
+  EXPECT_EQ(Write({{"S", {"OVTray"}}}, ppd.get(), path, &skipped), "S\n\n");
+  EXPECT_EQ(skipped, 1u);
 }
 
 TEST_F(CacheWriter, SectionNameWithLineFeedFailsTheStream) {
-  const std::string name = "Bad\nName";
-  const std::vector<std::string> keys = {"OVPunch"};
-  const XPPDSection table[] = {{&name, &keys}, {nullptr, nullptr}};
-  XppdHash scratch;
-  CQuickXPPD writer(ppd_.get(), &scratch, table, &path_);
-  std::ostringstream out;
-  out << writer;
-  EXPECT_TRUE(out.fail());
+  expectGood_ = false;
+  Write({{"Bad\nName", {"OVPunch"}}});
 }
 
 // ---- loading through the PPD attribute ----------------------------------------------------

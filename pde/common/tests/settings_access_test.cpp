@@ -9,55 +9,38 @@ using namespace ovqpde;
 
 namespace {
 
-struct WriteCase {
-  const char* name;
-  std::string text;
-  int status;
-  std::string stored;  // what the settings hold afterwards ("" and status != 0: nothing)
-};
-
-class SettingsWriter : public testing::TestWithParam<WriteCase> {};
-
-TEST_P(SettingsWriter, StoresTheTextAfterItsSubstitution) {
-  const WriteCase& c = GetParam();
-  PrintSettings settings;
-  EXPECT_EQ(SetValueToSettingsWithTicketKeyAndLock(c.text.c_str(), &settings, "nvxjobs.printsettings.Test", true),
-            c.status);
-  const PrintSettingsValue* value = settings.Find("nvxjobs.printsettings.Test");
-  if (c.status != 0) {
-    EXPECT_EQ(value, nullptr);
-    return;
-  }
-  ASSERT_NE(value, nullptr);
-  EXPECT_EQ(value->text, c.stored);
-  EXPECT_TRUE(value->locked);
-}
-
 std::string Repeat(const std::string& unit, int times) {
   std::string text;
-  for (int i = 0; i < times; ++i) text += unit;
+  while (times-- > 0) text += unit;
   return text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SettingsWriter,
-    testing::Values(
-        WriteCase{"Plain", "Report 2024", 0, "Report 2024"},
-        WriteCase{"Empty", "", 0, ""},
-        // U+FFE4 (full-width broken bar, EF BF A4) becomes "|".
-        WriteCase{"FullWidthBrokenBar", "a\xEF\xBF\xA4" "b\xEF\xBF\xA4", 0, "a|b|"},
-        WriteCase{"OtherFullWidthKept", "\xEF\xBD\x9C", 0, "\xEF\xBD\x9C"},
-        WriteCase{"InvalidUTF8", "a\xFF" "b", -108, ""},
-        WriteCase{"Overlong", "\xC0\xAF", -108, ""},
-        WriteCase{"SurrogateCodePoint", "\xED\xA0\x80", -108, ""},
-        WriteCase{"Truncated", "ab\xE3\x81", -108, ""},
-        // 255 UTF-16 units is the room the platform reserves; longer values
-        // are kept whole (byte-number forms reach 1020 characters).
-        WriteCase{"Exactly255Units", Repeat("\xE3\x81\x82", 255), 0, Repeat("\xE3\x81\x82", 255)},
-        WriteCase{"Units256", Repeat("x", 256), 0, Repeat("x", 256)},
-        WriteCase{"SurrogatePairsPast255", Repeat("\xF0\x9D\x84\x9E", 128), 0, Repeat("\xF0\x9D\x84\x9E", 128)},
-        WriteCase{"ByteNumberFormOf255Bytes", Repeat("/255", 255), 0, Repeat("/255", 255)}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(SettingsWriter, StoresTheTextAfterItsSubstitution) {
+  const struct { std::string text; int status; std::string stored; } rows[] = {
+      {"Report 2024", 0, "Report 2024"}, {"", 0, ""},
+      // U+FFE4 (full-width broken bar, EF BF A4) becomes "|"; other full-width characters stay.
+      {"a\xEF\xBF\xA4" "b\xEF\xBF\xA4", 0, "a|b|"}, {"\xEF\xBD\x9C", 0, "\xEF\xBD\x9C"},
+      // Text that is not UTF-8: invalid, overlong, a surrogate code point, truncated.
+      {"a\xFF" "b", -108, ""}, {"\xC0\xAF", -108, ""}, {"\xED\xA0\x80", -108, ""}, {"ab\xE3\x81", -108, ""},
+      // 255 UTF-16 units is the room the platform reserves; longer values
+      // are kept whole (byte-number forms reach 1020 characters).
+      {Repeat("\xE3\x81\x82", 255), 0, Repeat("\xE3\x81\x82", 255)}, {Repeat("x", 256), 0, Repeat("x", 256)},
+      {Repeat("\xF0\x9D\x84\x9E", 128), 0, Repeat("\xF0\x9D\x84\x9E", 128)},
+      {Repeat("/255", 255), 0, Repeat("/255", 255)}};
+  for (const auto& row : rows) {
+    PrintSettings settings;
+    EXPECT_EQ(SetValueToSettingsWithTicketKeyAndLock(row.text.c_str(), &settings, "nvxjobs.printsettings.Test", true),
+              row.status) << row.text;
+    const PrintSettingsValue* value = settings.Find("nvxjobs.printsettings.Test");
+    if (row.status != 0) {
+      EXPECT_EQ(value, nullptr);
+      continue;
+    }
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->text, row.stored);
+    EXPECT_TRUE(value->locked);
+  }
+}
 
 TEST(SettingsWriterArguments, MissingArgumentsAre50) {
   PrintSettings settings;

@@ -48,10 +48,7 @@ class ExtensionBundle : public testing::Test {
                   "\";\n\"CFBundleHelpBookFolder\" = \"Help\";\n\"CFBundleHelpBookName\" = \"Tools Help\";\n");
     WriteFile(root_ + "/Resources/Localizable.strings", "\"HelpBookName\" = \"Tools Help\";\n");
     WriteFile(root_ + "/Resources/Help/JBA_Std.htm", "<html></html>");
-    SetHelpOpener([this](const std::string& url) {
-      opened_.push_back(url);
-      return 0;
-    });
+    SetHelpOpener([this](const std::string& url) { return opened_.push_back(url), 0; });
   }
   void TearDown() override {
     SetHelpOpener(nullptr);
@@ -87,27 +84,12 @@ TEST_F(ExtensionBundle, HelpPageOpensInTheBookNamedByTheKey) {
   EXPECT_EQ(opened_.size(), 1u);
 }
 
-struct ResourceCase {
-  const char* name;
-  const char* text;
-  int part;
-  const char* result;
-};
-
-class ResourceName : public testing::TestWithParam<ResourceCase> {};
-
-TEST_P(ResourceName, SplitsAtTheFirstDash) {
-  EXPECT_EQ(GetAppResourceName(GetParam().text, GetParam().part), GetParam().result);
+TEST(ResourceName, SplitsAtTheFirstDash) {
+  const struct { const char* text; int part; const char* result; } rows[] = {
+      {"Std-PT2", 0, "Std"}, {"Std-PT2", 1, "PT2"}, {"Std-PT2-B", 1, "PT2-B"}, {"Std", 0, "Std"}, {"Std", 1, ""},
+      {"Std-PT2", 2, ""}};
+  for (const auto& row : rows) EXPECT_EQ(GetAppResourceName(row.text, row.part), row.result) << row.text << row.part;
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, ResourceName,
-                         testing::Values(ResourceCase{"Name", "Std-PT2", 0, "Std"},
-                                         ResourceCase{"Suffix", "Std-PT2", 1, "PT2"},
-                                         ResourceCase{"SecondDashStays", "Std-PT2-B", 1, "PT2-B"},
-                                         ResourceCase{"NoDashName", "Std", 0, "Std"},
-                                         ResourceCase{"NoDashSuffix", "Std", 1, ""},
-                                         ResourceCase{"OtherPart", "Std-PT2", 2, ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FullResourceName, PrefixByMode) {
   EXPECT_EQ(GetAppFullResourceName("Std", 0, "JBA_", "OVPrintJBA_"), "JBA_Std");
@@ -116,33 +98,18 @@ TEST(FullResourceName, PrefixByMode) {
   EXPECT_EQ(GetAppFullResourceName("Std", -1, "JBA_", "OVPrintJBA_"), "Std");
 }
 
-struct ItoaCase {
-  const char* name;
-  int value;
-  size_t size;
-  const char* text;
-};
-
-class Itoa : public testing::TestWithParam<ItoaCase> {};
-
-TEST_P(Itoa, DigitsEndJustBeforeTheLastByte) {
-  char buffer[16];
-  std::memset(buffer, 'x', sizeof buffer);
-  char* first = itoa(GetParam().value, buffer, GetParam().size);
-  ASSERT_NE(first, nullptr);
-  EXPECT_STREQ(first, GetParam().text);
-  EXPECT_EQ(first + std::strlen(GetParam().text), buffer + GetParam().size - 1);
-  EXPECT_EQ(buffer[GetParam().size], 'x');
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, Itoa,
-                         testing::Values(ItoaCase{"Number", 123, 8, "123"}, ItoaCase{"Zero", 0, 8, ""},
-                                         ItoaCase{"Negative", -5, 8, ""}, ItoaCase{"ExactFit", 12345, 6, "12345"},
-                                         ItoaCase{"DoesNotFit", 12345, 5, ""},
-                                         ItoaCase{"Largest", 2147483647, 11, "2147483647"}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ItoaBuffer, MissingBuffer) {
+TEST(Itoa, DigitsEndJustBeforeTheLastByte) {
+  const struct { int value; size_t size; const char* text; } rows[] = {
+      {123, 8, "123"}, {0, 8, ""}, {-5, 8, ""}, {12345, 6, "12345"}, {12345, 5, ""}, {2147483647, 11, "2147483647"}};
+  for (const auto& row : rows) {
+    char buffer[16];
+    std::memset(buffer, 'x', sizeof buffer);
+    char* first = itoa(row.value, buffer, row.size);
+    ASSERT_NE(first, nullptr);
+    EXPECT_STREQ(first, row.text) << row.value;
+    EXPECT_EQ(first + std::strlen(row.text), buffer + row.size - 1);
+    EXPECT_EQ(buffer[row.size], 'x');
+  }
   char buffer[1];
   EXPECT_EQ(itoa(5, nullptr, 4), nullptr);
   EXPECT_EQ(itoa(5, buffer, 0), nullptr);

@@ -75,40 +75,31 @@ TEST_F(Ovqcdf, CacheLoadsBackToTheHashOfTheDirectBuild) {
   EXPECT_TRUE(IsPPDChoiceConflicted(named.get(), &loaded, "Duplex", "DuplexTumble"));
 }
 
-struct UsageCase {
-  const char* name;
-  std::vector<std::string> args;  // "PPD" stands for the fixture's path
-  int status;
-  const char* message;
-};
-
-class OvqcdfUsage : public Ovqcdf, public testing::WithParamInterface<UsageCase> {};
-
-TEST_P(OvqcdfUsage, RefusesBadArgumentsWithAMessageAndNoOutput) {
-  std::vector<std::string> args = GetParam().args;
-  for (std::string& arg : args) {
-    if (arg == "PPD") arg = ppd_path_;
+TEST_F(Ovqcdf, RefusesBadArgumentsWithAMessageAndNoOutput) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;  // "PPD" stands for the fixture's path
+    int status;
+    const char* message;
+  } rows[] = {{"NoArguments", {}, 2, "usage: ovqcdf PPD"}, {"NoSection", {"PPD"}, 2, "usage: ovqcdf PPD"},
+              {"NoEquals", {"PPD", "Section"}, 2, "is not SECTION=KEYWORD"},
+              {"NoName", {"PPD", "=OVPunch"}, 2, "is not SECTION=KEYWORD"},
+              {"EmptyKeyword", {"PPD", "S=OVPunch,,Duplex"}, 2, "empty or malformed keyword"},
+              {"LineFeedInName", {"PPD", "S\nT=OVPunch"}, 2, "control characters"},
+              {"ElevenSections", {"PPD", "a=X", "b=X", "c=X", "d=X", "e=X", "f=X", "g=X", "h=X", "i=X", "j=X", "k=X"},
+               2, "at most 10 sections"},
+              {"MissingPPD", {"/nonexistent/x.ppd", "S=OVPunch"}, 1, "cannot read PPD \"/nonexistent/x.ppd\""}};
+  for (const auto& row : rows) {
+    std::vector<std::string> args = row.args;
+    for (std::string& arg : args) {
+      if (arg == "PPD") arg = ppd_path_;
+    }
+    RunResult result = Run(args);
+    EXPECT_EQ(result.exit_status, row.status) << row.name;
+    EXPECT_EQ(result.out, "") << row.name;
+    EXPECT_NE(result.err.find(row.message), std::string::npos) << row.name << ": " << result.err;
   }
-  RunResult result = Run(args);
-  EXPECT_EQ(result.exit_status, GetParam().status);
-  EXPECT_EQ(result.out, "");
-  EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, OvqcdfUsage,
-    testing::Values(
-        UsageCase{"NoArguments", {}, 2, "usage: ovqcdf PPD"},
-        UsageCase{"NoSection", {"PPD"}, 2, "usage: ovqcdf PPD"},
-        UsageCase{"NoEquals", {"PPD", "Section"}, 2, "is not SECTION=KEYWORD"},
-        UsageCase{"NoName", {"PPD", "=OVPunch"}, 2, "is not SECTION=KEYWORD"},
-        UsageCase{"EmptyKeyword", {"PPD", "S=OVPunch,,Duplex"}, 2, "empty or malformed keyword"},
-        UsageCase{"LineFeedInName", {"PPD", "S\nT=OVPunch"}, 2, "control characters"},
-        UsageCase{"ElevenSections",
-                  {"PPD", "a=X", "b=X", "c=X", "d=X", "e=X", "f=X", "g=X", "h=X", "i=X", "j=X", "k=X"},
-                  2, "at most 10 sections"},
-        UsageCase{"MissingPPD", {"/nonexistent/x.ppd", "S=OVPunch"}, 1, "cannot read PPD \"/nonexistent/x.ppd\""}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Ovqcdf, RefusesKeysTheFormatCannotHold) {
   std::string path = dir_.File("at.ppd");
