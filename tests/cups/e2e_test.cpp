@@ -65,7 +65,7 @@ constexpr int kPages = 3;  // of every document
 std::vector<size_t> ColourPixels(const std::string& stream_file, int r, int g, int b) {
   TempDir dir;
   RunTool("/usr/bin/gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=ppmraw", "-r20",
-                      "-sOutputFile=" + dir.File("page-%d.ppm"), stream_file});
+                          "-sOutputFile=" + dir.File("page-%d.ppm"), stream_file});
   std::vector<size_t> counts;
   for (int page = 1;; ++page) {
     std::string ppm = ReadFile(dir.File("page-" + std::to_string(page) + ".ppm"));
@@ -97,7 +97,7 @@ class SchedulerJob : public testing::TestWithParam<JobCase> {
     WriteFile(folder + "/paged.ps", PagedDocument(kPages));
     WriteFile(folder + "/text.txt", TextDocument(kPages));
     RunResult r = RunTool("/usr/bin/gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=ps2write",
-                                      "-sOutputFile=" + folder + "/ps2write.ps", folder + "/paged.ps"});
+                                          "-sOutputFile=" + folder + "/ps2write.ps", folder + "/paged.ps"});
     if (r.exit_status != 0) start_error_ = "ps2write failed: " + r.err;
   }
 

@@ -93,15 +93,14 @@ class DirectBuild : public testing::Test {
 };
 
 TEST_F(DirectBuild, TakesConstraintsWhoseFirstOrSecondOptionIsListedExactly) {
-  struct Case { std::vector<std::string> keywords; std::multiset<Entry> entries; };
-  const Case cases[] = {
+  const struct { std::vector<std::string> keywords; std::multiset<Entry> entries; } cases[] = {
       {{"OVStaple"}, {{"OVStaple:Left", 0, 0, 1}, {"OVStaple:Left", 0, 1, 2}}},
       {{"OVColor"}, {{"OVStaple:Left", 0, 0, 1}}},  // "ovcolor" is not "OVColor"
       {{"ovcolor"}, {{"duplex:Tumble", 0, 0, 2}}},
       {{"Duplex", "OVPunch"}, {{"OVStaple:Left", 0, 1, 2}, {"Duplex:DuplexNoTumble", 1, 1, 1}}},
       {{}, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     XppdHash hash;
     EXPECT_EQ(BuildXppdFromKeywords(ppd_.get(), &hash, c.keywords), static_cast<int>(c.entries.size()));
     EXPECT_EQ(EntriesOf(hash), c.entries) << Describe(EntriesOf(hash));

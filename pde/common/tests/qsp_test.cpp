@@ -13,25 +13,18 @@ namespace {
 
 const uint8_t* Data(const std::string& bytes) { return reinterpret_cast<const uint8_t*>(bytes.data()); }
 
-TEST(QSPEncrypt, FourByteWordsThenSingleBytes) {
+TEST(QSPEncrypt, FourByteWordsThenSingleBytesLowestKeyByteFirst) {
   // "ABCD" is the word 0x44434241; xor 0x5D2B4E19 gives 0x19680C58, stored lowest byte first.
-  // The fifth byte "E" (0x45) meets only the lowest key byte 0x19.
-  uint8_t out[8] = {};
-  uint32_t length = 99;
-  ASSERT_EQ(QSPEncrypt(Data("ABCDE"), 5, out, &length, 8), 0);
-  EXPECT_EQ(length, 5u);
-  const uint8_t expected[] = {0x58, 0x0C, 0x68, 0x19, 0x5C};
-  EXPECT_EQ(std::memcmp(out, expected, 5), 0);
-  EXPECT_EQ(out[5], 0);  // nothing written past the output length
-}
-
-TEST(QSPEncrypt, RestBytesMeetTheKeyLowestFirst) {
-  const uint8_t in[3] = {0, 0, 0};
-  uint8_t out[3] = {};
-  uint32_t length = 0;
-  ASSERT_EQ(QSPEncrypt(in, 3, out, &length, 3), 0);
-  const uint8_t expected[] = {0x19, 0x4E, 0x2B};
-  EXPECT_EQ(std::memcmp(out, expected, 3), 0);
+  // A fifth byte "E" (0x45) meets only the lowest key byte 0x19; three rest bytes meet 0x19, 0x4E, 0x2B.
+  const struct { std::string in; int32_t capacity; std::string out; } rows[] = {
+      {"ABCDE", 8, "\x58\x0C\x68\x19\x5C"}, {std::string(3, '\0'), 3, "\x19\x4E\x2B"}};
+  for (const auto& row : rows) {
+    uint8_t out[8] = {};
+    uint32_t length = 99;
+    ASSERT_EQ(QSPEncrypt(Data(row.in), static_cast<int32_t>(row.in.size()), out, &length, row.capacity), 0);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), length), row.out);
+    EXPECT_EQ(out[row.out.size()], 0);  // nothing written past the output length
+  }
 }
 
 class QSPRoundTrip : public testing::TestWithParam<int> {};

@@ -226,19 +226,15 @@ class LoadCache : public testing::Test {
                        PPDHeader() + "*OVXCDFSettingFile: \"" + cache_ + "\"\n" + ShapesPPDOptions());
     ASSERT_NE(ppd_, nullptr);
   }
-  void TearDown() override {
-    unsetenv(kKernelReleaseEnv);
+  void TearDown() override { SetRelease(nullptr); }
+  static void SetRelease(const char* release) {
+    release == nullptr ? unsetenv(kKernelReleaseEnv) : setenv(kKernelReleaseEnv, release, 1);
     ResetGestaltCache();
   }
-  std::multiset<Entry> Load(const char* release, int expectedResult = 0) {
-    if (release == nullptr) {
-      unsetenv(kKernelReleaseEnv);
-    } else {
-      setenv(kKernelReleaseEnv, release, 1);
-    }
-    ResetGestaltCache();
+  std::multiset<Entry> Load(const char* release) {
+    SetRelease(release);
     XppdHash hash;
-    EXPECT_EQ(GetXPPD(ppd_.get(), &hash, "ImageOptionPDE", "OVXCDFSetting"), expectedResult);
+    EXPECT_EQ(GetXPPD(ppd_.get(), &hash, "ImageOptionPDE", "OVXCDFSetting"), 0);
     return EntriesOf(hash);
   }
 
@@ -257,15 +253,12 @@ TEST_F(LoadCache, SectionFollowsTheSystemVersion) {
   EXPECT_EQ(Load("10.8.0"), tiger);   // 0x1068
 }
 
-TEST_F(LoadCache, AttributeFoundByPrefix) {
+TEST_F(LoadCache, AttributeFoundByPrefixWithNamesOfAtMostTwentyBytes) {
   // The PPD's attribute is "OVXCDFSettingFile"; "OVXCDFSetting" is a prefix of it.
   EXPECT_TRUE(CDFKeyExist(ppd_.get(), "OVXCDFSetting"));
   EXPECT_TRUE(CDFKeyExist(ppd_.get(), "OVXCDF"));
   EXPECT_FALSE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFileX"));
   EXPECT_FALSE(CDFKeyExist(nullptr, "OVXCDF"));
-}
-
-TEST_F(LoadCache, NamesMustFitTwentyBytes) {
   XppdHash hash;
   EXPECT_TRUE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFile"));                    // 17 bytes
   EXPECT_FALSE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFileABCD"));              // 21 bytes
