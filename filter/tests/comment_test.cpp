@@ -74,51 +74,43 @@ TEST(CommentNormaliseTest, AbsentOrientationAndDirectionBecomeOne) {
   EXPECT_EQ(C.orientation, 4);
 }
 
+using CopiesCase = std::tuple<int, const char*, int>;  // copies, copies argument, copies after
+class CopiesTest : public ::testing::TestWithParam<CopiesCase> {};
+
 // Absent copies never reach the block as -1: the copies argument stands in.
-TEST(CommentNormaliseTest, AbsentCopiesTakeTheArgument) {
-  const struct {
-    int copies;
-    const char* argument;
-    int expected;
-  } cases[] = {{3, "1", 3}, {-1, "3", 3}, {-1, "x", 1}, {-1, nullptr, 1}};
-  for (const auto& c : cases) {
-    ScopedJobPPD noPPD("");
-    C = {};
-    C.copies = c.copies;
-    NormalizeComment("", c.argument);
-    EXPECT_EQ(C.copies, c.expected) << c.copies << " " << (c.argument ? c.argument : "null");
-  }
+TEST_P(CopiesTest, AbsentCopiesTakeTheArgument) {
+  ScopedJobPPD noPPD("");
+  C = {};
+  C.copies = std::get<0>(GetParam());
+  NormalizeComment("", std::get<1>(GetParam()));
+  EXPECT_EQ(C.copies, std::get<2>(GetParam()));
 }
 
-struct RegiCase {
-  bool horizontalOption;
-  bool verticalOption;
-  const char* options;
-  const char* horizontal;
-  const char* vertical;
-  bool withPPD = true;
-};
+INSTANTIATE_TEST_SUITE_P(Values, CopiesTest,
+                         ::testing::ValuesIn(std::vector<CopiesCase>{{3, "1", 3}, {-1, "3", 3}, {-1, "x", 1},
+                                                                     {-1, nullptr, 1}}));
 
+// PPD options ("-": no PPD), job options, horizontal and vertical values after.
+using RegiCase = std::tuple<std::string, const char*, const char*, const char*>;
 class RegistrationDefaultTest : public ::testing::TestWithParam<RegiCase> {};
 
 TEST_P(RegistrationDefaultTest, DefaultsFromThePPD) {
-  std::string options;
-  if (GetParam().horizontalOption) options += TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5");
-  if (GetParam().verticalOption) options += TestOption("OVSRRLAdjustRegiVertical", "0.0", "0.0 1.5");
-  ScopedJobPPD ppd(GetParam().withPPD ? TestPPD(options) : "");
+  const auto& [ppdOptions, options, horizontal, vertical] = GetParam();
+  ScopedJobPPD ppd(ppdOptions == "-" ? "" : TestPPD(ppdOptions));
   C = {};
-  NormalizeComment(GetParam().options, "1");
-  EXPECT_STREQ(C.regiHorizontal, GetParam().horizontal);
-  EXPECT_STREQ(C.regiVertical, GetParam().vertical);
+  NormalizeComment(options, "1");
+  EXPECT_STREQ(C.regiHorizontal, horizontal);
+  EXPECT_STREQ(C.regiVertical, vertical);
 }
+
+const std::string kH = TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5");
+const std::string kHV = kH + TestOption("OVSRRLAdjustRegiVertical", "0.0", "0.0 1.5");
 
 INSTANTIATE_TEST_SUITE_P(PPDs, RegistrationDefaultTest,
                          ::testing::ValuesIn(std::vector<RegiCase>{
-                             {true, false, "", "0.0", ""},
-                             {true, true, "", "0.0", "0.0"},
-                             {true, true, "OVSRRLAdjustRegiVertical=1.5", "0.0", ""},  // named: keeps its value
-                             {false, false, "", "", ""},
-                             {true, true, "", "", "", false}}));  // no PPD
+                             {kH, "", "0.0", ""}, {kHV, "", "0.0", "0.0"},
+                             {kHV, "OVSRRLAdjustRegiVertical=1.5", "0.0", ""},  // named: keeps its value
+                             {"", "", "", ""}, {"-", "", "", ""}}));
 
 TEST(CommentGetTicketTest, ReadsAndNormalises) {
   ScopedJobPPD ppd(TestPPD(TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5")));

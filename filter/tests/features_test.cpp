@@ -78,29 +78,19 @@ TEST_P(InsertionPointTest, WritesTheBlocksOfTheLayoutAtTheirEvent) {
 INSTANTIATE_TEST_SUITE_P(
     Layouts, InsertionPointTest,
     ::testing::ValuesIn(std::vector<InsertionCase>{
-        // Single cell (no layout, or 1 x 1): separator before "%%EndProlog", booklet before "%%EndSetup".
-        {"", "", kEventEndProlog, true, false}, {"", "", kEventEndSetup, false, true},
+        // Single cell (no layout, or 1 x 1): separator before "%%EndProlog", booklet before "%%EndSetup"
+        // (no layout: a golden case).
         {"", "", kEventSetPageDevice, false, false}, {"1", "1", kEventEndProlog, true, false},
         {"1", "1", kEventEndSetup, false, true}, {"1", "1", kEventSetPageDevice, false, false},
         // Several cells: both blocks, separator first, before the setpagedevice line only.
         {"2", "1", kEventSetPageDevice, true, true}, {"2", "1", kEventEndProlog, false, false},
         {"2", "1", kEventEndSetup, false, false}, {"2", "2", kEventSetPageDevice, true, true},
         {"1", "4", kEventSetPageDevice, true, true},
+        // Rows without columns make no cells; huge counts do not wrap round to a single cell.
+        {"2", "", kEventEndProlog, true, false}, {"99999999999", "99999999999", kEventSetPageDevice, true, true},
         // Other events never write.
         {"", "", kEventBeginProlog, false, false}, {"", "", kEventEndPage, false, false},
         {"2", "1", kEventBeginPage, false, false}, {"2", "1", kEventEndPageSetup, false, false}}));
-
-TEST(FeaturesLayout, CellsAreRowsTimesColumns) {
-  SetLayout("", "");
-  EXPECT_EQ(FeaturesLayoutCells(), 0);
-  SetLayout("2", "");
-  EXPECT_EQ(FeaturesLayoutCells(), 0);
-  SetLayout("2", "3");
-  EXPECT_EQ(FeaturesLayoutCells(), 6);
-  SetLayout("99999999999", "99999999999");
-  EXPECT_GE(FeaturesLayoutCells(), 2);
-  SetLayout("", "");
-}
 
 // ---- The blocks and the PJL table, beyond what the whole-filter cases show.
 

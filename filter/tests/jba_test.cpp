@@ -72,8 +72,9 @@ TEST_P(JBARowsTest, WritesTheRowsWhoseConditionsHold) {
   EXPECT_EQ(Output(GetParam().setup), MakeVisible(GetParam().expected));
 }
 
-// Every row is written by a whole-filter case; here the conditions that must
-// keep a row out, the common lines' fallbacks, and hostile values.
+// Every row, with date, time, document name, address and layout, is written by
+// a whole-filter case; here the conditions that must keep a row out, the common
+// lines' fallbacks, and hostile values.
 INSTANTIATE_TEST_SUITE_P(
     Modes, JBARowsTest,
     ::testing::ValuesIn(std::vector<RowsCase>{
@@ -84,32 +85,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Administrator keys on a user-mode job, and user keys on no mode: nothing.
         {[] { Admin(1); J.manageType = JBAModeListUser; J.userSetting = 1; J.userIDType = 3; }, kCommon},
         {[] {
-           Set(PTStdDocumentName, "Plan");
-           Set(StdNUpInfo, "N4");
-           Set(J.printDate, "2024/05/06");
-           Set(J.printTime, "07:08");
-           Set(J.ipAddress, "192.0.2.7");
-         },
-         "@PJL COMMENT DATE=2024/05/06\n@PJL COMMENT TIME=07:08\n@PJL COMMENT DNAME=Plan\n" + kHostUser +
-             Attr("HOAD=192.0.2.7") + Attr("NLPP=N4")},
-        {[] {
-           Set(HostNameStr, "");
-           Set(StdUserName, "");
-           Set(IPAddressStr, "198.51.100.1");
-           Set(StdNUpInfo, "");
-           User(kLogin);
-           Set(J.userPassword, "pw");
+           Set(HostNameStr, ""); Set(StdUserName, ""); Set(IPAddressStr, "198.51.100.1"); Set(StdNUpInfo, "");
+           User(kLogin); Set(J.userPassword, "pw");
          },
          Attr("CNAM=UnknownHost") + Attr("LUNA=UnknownUser") + Attr("HOAD=198.51.100.1")},
         // The dialog's address wins over this computer's.
         {[] { Set(IPAddressStr, "198.51.100.1"); Set(J.ipAddress, "192.0.2.7"); },
          kHostUser + Attr("HOAD=192.0.2.7") + Attr("NLPP=1")},
         {[] {
-           User(kEntered);
-           Set(J.userID, "id\r\n@PJL DEFAULT X=1");
-           Set(J.userPassword, "p\"w");
-           Set(J.printDate, "1\n@PJL RESET");
-           Set(J.printTime, "\r");
+           User(kEntered); Set(J.userID, "id\r\n@PJL DEFAULT X=1"); Set(J.userPassword, "p\"w");
+           Set(J.printDate, "1\n@PJL RESET"); Set(J.printTime, "\r");
          },
          "@PJL COMMENT DATE=1 @PJL RESET\n@PJL COMMENT TIME= \n" + kCommon + Secret("JOAU=id  @PJL DEFAULT X=1") +
              Secret("JOEP=p'w")}}));

@@ -91,20 +91,6 @@ INSTANTIATE_TEST_SUITE_P(Titles, CutDocumentNameTest,
                              {kFiveU4E00, 12, kFiveU4E00},
                              {"abc", 0, "abc"}}));
 
-TEST(ProductRuleTest, GivesLengthAndTable) {
-  const struct {
-    int productType;
-    int length;
-    const ValidateDataScale* table;
-  } cases[] = {{2, 12, kProduct02}, {3, 64, kProduct03}, {1, 32, kDefault},
-               {0, 32, kDefault},   {7, 32, kDefault},   {-1, 0, kDefault}};
-  for (const auto& c : cases) {
-    const DocumentNameRule rule = DocumentNameRuleForProductType(c.productType);
-    EXPECT_EQ(rule.length, c.length) << c.productType;
-    EXPECT_EQ(rule.table, c.table) << c.productType;
-  }
-}
-
 using DocumentCase = std::tuple<std::string, std::string, std::string>;  // options, title, name
 class DocumentNameTest : public ::testing::TestWithParam<DocumentCase> {};
 
@@ -126,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Titles, DocumentNameTest,
                          ::testing::ValuesIn(std::vector<DocumentCase>{
                              {Product('2'), "Budget plan final v2.1", "Budget plan "},
                              {Product('1'), kFifty + "!", kFifty.substr(0, 32)},
+                             {Product('7'), kFifty + "!", kFifty.substr(0, 32)},  // unknown types: as type 1
                              {Product('3'), "Report \xC4\x80 draft", ""},
                              {Product('3'), "Report draft", "Report draft"},
                              {"copies=1", "Report", ""},

@@ -159,25 +159,23 @@ struct BindCase {
   bool withPPD = true;
 };
 
-class PerfectBindTest : public ::testing::TestWithParam<BindCase> {
- protected:
-  void TearDown() override { Use(nullptr); }
-  static void Use(const char* ppd) {
-    CloseJobPPD();
-    ppd != nullptr ? setenv("PPD", ppd, 1) : unsetenv("PPD");
-  }
-};
+// The group's lines for the edge and trimming after `setup`, with or without the test PPD.
+std::string BindLines(const char* position, const char* trimming, void (*setup)(), bool withPPD) {
+  ScopedJobPPD ppd(withPPD ? ReadFile(SourcePath("tests/fixtures/ppd/insert-pbind.ppd")) : "");
+  P = PBindOptions{};
+  P.imagePosition = -1;
+  setup();
+  S(P.position, position);
+  S(P.trimming, trimming);
+  PBindNormalize();
+  return CaptureStdout([] { OutputQPJLCommandforPerfectBind(); });
+}
+
+class PerfectBindTest : public ::testing::TestWithParam<BindCase> {};
 
 TEST_P(PerfectBindTest, WritesTheLines) {
   const BindCase& c = GetParam();
-  Use(c.withPPD ? SourcePath("tests/fixtures/ppd/insert-pbind.ppd").c_str() : nullptr);
-  P = PBindOptions{};
-  P.imagePosition = -1;
-  c.setup();
-  S(P.position, c.position);
-  S(P.trimming, c.trimming);
-  PBindNormalize();
-  EXPECT_EQ(CaptureStdout([] { OutputQPJLCommandforPerfectBind(); }), Attrs(c.expected));
+  EXPECT_EQ(BindLines(c.position, c.trimming, c.setup, c.withPPD), Attrs(c.expected));
 }
 
 const std::vector<const char*> kNone;
@@ -224,12 +222,7 @@ using EdgeCase = std::pair<std::string, std::string>;  // edge, the value in the
 class EdgeLineTest : public ::testing::TestWithParam<EdgeCase> {};
 
 TEST_P(EdgeLineTest, StaysOneWholeLine) {
-  P = PBindOptions{};
-  P.imagePosition = -1;
-  S(P.position, GetParam().first.c_str());
-  S(P.trimming, "None");
-  PBindNormalize();
-  const std::string out = CaptureStdout([] { OutputQPJLCommandforPerfectBind(); });
+  const std::string out = BindLines(GetParam().first.c_str(), "None", [] {}, true);
   EXPECT_EQ(out.substr(0, out.find('\n') + 1), Attr("PBRE=" + GetParam().second));
 }
 

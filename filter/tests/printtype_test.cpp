@@ -85,8 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         {[] { Set(R.userName, "alice"); }, kUser},  // an absent type still names the user
         // No value read from the options can end its line early or add a command.
         {[] {
-           Secure("a\r\n@PJL DEFAULT COPIES=9", "\"x\"\n");
-           R.documentNameType = 2;
+           Secure("a\r\n@PJL DEFAULT COPIES=9", "\"x\"\n"); R.documentNameType = 2;
            Set(R.documentName, "doc\n@PJL RESET\x1B");
          },
          "@PJL SET HOLD=STORE\n@PJL SET HOLDTYPE=PRIVATE\n@PJL SET USERNAME=\"a  @PJL DEFAULT COPIES=9\"\r\n"

@@ -102,17 +102,12 @@ TEST(InjectQPIF, CountsAndUnknownForms) {
 }
 
 TEST(InjectQPIF, EntriesFollowTheirIndexWithinTheCount) {
-  std::string options;
-  for (const char* entry : {"1=Second", "2=Third", "00=Zero", "0=First"}) {
-    const std::string e = entry;
-    options += " nvxjobs.printsettings.QPIFExceptionValueTicket_" + e.substr(0, e.find('=')) +
-               "=0,1,1,3,5,one-sided," + e.substr(e.find('=') + 1);
-  }
-  const std::string out = Inject(0, 0, 2, options);
-  const size_t first = out.find(">First<");
-  ASSERT_NE(first, std::string::npos);
-  EXPECT_LT(first, out.find(">Second<"));
-  EXPECT_NE(out.find(">Second<"), std::string::npos);
+  const std::string key = " nvxjobs.printsettings.QPIFExceptionValueTicket_", value = "=0,1,1,3,5,one-sided,";
+  const std::string out = Inject(0, 0, 2, key + "1" + value + "Second" + key + "2" + value + "Third" + key + "00" +
+                                              value + "Zero" + key + "0" + value + "First");
+  const size_t first = out.find(">First<"), second = out.find(">Second<");
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_LT(first, second);
   EXPECT_EQ(out.find(">Third<"), std::string::npos);  // index 2 is beyond the count
   EXPECT_EQ(out.find(">Zero<"), std::string::npos);   // "00" is not how an index is written
 }

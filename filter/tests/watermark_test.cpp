@@ -23,14 +23,10 @@ void SetStandardWatermark() {
   std::strcpy(W.text, "(CONFIDENTIAL)");
   std::strcpy(W.font, "Helvetica");
   W.onlyFirst = W.type = W.angle = 0;
-  W.orientation = 1;
-  W.paperWidth = 595;
-  W.paperHeight = 842;
-  W.fontSize = 40;
   W.colorR = W.colorG = W.colorB = W.hOffset = W.vOffset = 0.0f;
-  W.density = 100;
-  W.width = 200.0f;
-  W.height = 50.0f;
+  W.orientation = 1, W.fontSize = 40, W.density = 100;
+  W.paperWidth = 595, W.paperHeight = 842;
+  W.width = 200.0f, W.height = 50.0f;
 }
 
 std::string RunEvents(const std::vector<int>& events) {
@@ -119,10 +115,6 @@ class WatermarkTest : public ::testing::Test {
 
 const std::vector<int> kAllEvents = {kEventBeginProlog, kEventEndPageSetup, kEventEndPage, kEventEndPageP};
 
-TEST_F(WatermarkTest, OtherEventsWriteNothing) {
-  EXPECT_EQ(RunEvents({kEventEndProlog, kEventEndSetup, kEventSetPageDevice, kEventBeginPage, 0, 99}), "");
-}
-
 // 1 asks for the first page only; an absent key (-1) or any other value means the same.
 class FirstPageOnlyTest : public WatermarkTest, public ::testing::WithParamInterface<int> {};
 
@@ -138,7 +130,8 @@ TEST_P(FirstPageOnlyTest, StampsOnlyTheFirstOccurrenceOfEachEvent) {
 
 INSTANTIATE_TEST_SUITE_P(Flags, FirstPageOnlyTest, ::testing::Values(1, -1, 7));
 
-TEST_F(WatermarkTest, NoNameOrNoTextTypeMeansNoWatermark) {
+TEST_F(WatermarkTest, NothingForOtherEventsTypesOrWithoutName) {
+  EXPECT_EQ(RunEvents({kEventEndProlog, kEventEndSetup, kEventSetPageDevice, kEventBeginPage, 0, 99}), "");
   for (int type : {1, 2, -1}) {
     W.type = type;
     EXPECT_EQ(RunEvents(kAllEvents), "") << type;
@@ -168,10 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::ValuesIn(std::vector<LinesCase>{
         {[] { std::strcpy(W.text, kLongText.c_str()); }, {"\n" + kLongText + " show\ngrestore\n"}},
         {[] { std::strcpy(W.font, kLongFont.c_str()); }, {"\n/" + kLongFont + " 40 selectfont\n197.50 396.00 moveto\n"}},
-        {[] {
-           std::strcpy(W.text, "(TOP\nSECRET\r) show erasepage (x)");
-           std::strcpy(W.font, "Helvetica\nBold");
-         },
+        {[] { std::strcpy(W.text, "(TOP\nSECRET\r) show erasepage (x)"); std::strcpy(W.font, "Helvetica\nBold"); },
          {"\n(TOP SECRET ) show erasepage (x) show\n", "\n/Helvetica Bold 40 selectfont\n"}},
         {[] { W.hOffset = 3.0e38f; W.colorR = -3.0e38f; }, {" moveto\n0 rotate\n"}}}));
 

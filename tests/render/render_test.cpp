@@ -40,15 +40,9 @@ bool ReadPgm(const std::string& data, Page* page) {
   return page->pixels.size() == static_cast<size_t>(page->width) * page->height;
 }
 
-struct Rendering {
-  int status = -1;
-  std::string messages;
-  std::vector<Page> pages;
-};
-
 // Runs the filter on the two-page fixture with `options`, then Ghostscript on
-// its standard output.
-Rendering RenderJob(const std::string& options) {
+// its standard output; returns the pages.
+std::vector<Page> RenderJob(const std::string& options) {
   TempDir dir;
   RunSpec filter;
   filter.program = BinaryPath("ovqfilter");
@@ -64,15 +58,17 @@ Rendering RenderJob(const std::string& options) {
   gs.args = {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pgmraw", "-r20",
              "-sOutputFile=" + dir.File("page%d.pgm"), dir.File("job.prn")};
   const RunResult render = RunProgram(gs);
-  Rendering result{render.exit_status, render.out + render.err, {}};
+  EXPECT_EQ(render.exit_status, 0) << render.out << render.err;
+  EXPECT_EQ((render.out + render.err).find("Error"), std::string::npos) << render.out << render.err;
+  std::vector<Page> pages;
   for (int number = 1;; ++number) {
     const std::string path = dir.File("page" + std::to_string(number) + ".pgm");
     if (access(path.c_str(), F_OK) != 0) break;
     Page page;
     EXPECT_TRUE(ReadPgm(ReadFile(path), &page)) << path;
-    result.pages.push_back(page);
+    pages.push_back(page);
   }
-  return result;
+  return pages;
 }
 
 // Black 60-point text in a 400 x 60 box, centred on the A4 page.
@@ -102,18 +98,16 @@ class RenderTest : public ::testing::TestWithParam<RenderCase> {};
 // The stamp spans the middle of the page; the fixture's own text is at the top
 // and is there in every case.
 TEST_P(RenderTest, StampsThePagesItShould) {
-  const Rendering r = RenderJob(GetParam().options);
-  EXPECT_EQ(r.status, 0) << r.messages;
-  EXPECT_EQ(r.messages.find("Error"), std::string::npos) << r.messages;
-  ASSERT_EQ(r.pages.size(), GetParam().stamped.size()) << r.messages;
-  for (size_t i = 0; i < r.pages.size(); ++i) {
-    const int dark = r.pages[i].DarkPixelsInBand(0.40, 0.60);
+  const std::vector<Page> pages = RenderJob(GetParam().options);
+  ASSERT_EQ(pages.size(), GetParam().stamped.size());
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const int dark = pages[i].DarkPixelsInBand(0.40, 0.60);
     if (GetParam().stamped[i]) {
       EXPECT_GT(dark, 200) << "page " << i + 1;
     } else {
       EXPECT_EQ(dark, 0) << "page " << i + 1;
     }
-    EXPECT_GT(r.pages[i].DarkPixelsInBand(0.0, 0.1), 0) << "page " << i + 1;
+    EXPECT_GT(pages[i].DarkPixelsInBand(0.0, 0.1), 0) << "page " << i + 1;
   }
 }
 
