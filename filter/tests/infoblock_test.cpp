@@ -42,6 +42,7 @@ const std::string kSjisPPD = TestPPD(Encoding("JIS83-RKSJ"));
 const std::string kColorPPD = TestPPD("*ColorDevice: True\n" + TestOption("OVColorMode", "Color", "Color Black"));
 const std::string kColorBlackPPD = TestPPD("*ColorDevice: True\n" + TestOption("OVColorMode", "Black", "Color Black"));
 const std::string kMonoPPD = TestPPD("*ColorDevice: False\n");
+const std::string kNoPPD;
 
 // 64 distinct seven-character names, the shipped models first; every PPD we
 // ship names a model of the list by its PCFileName stem.
@@ -192,19 +193,8 @@ INSTANTIATE_TEST_SUITE_P(Choices, OthersTest,
                              {&kMonoPPD, "", "Auto", kGray},
                              {&kColorPPD, "", "", kColor},  // empty mode: the PPD's default
                              {&kColorBlackPPD, "", "", kGray},
-                             {&kMonoPPD, "", "", kGray}}));
-
-TEST(ColorDeviceTest, ReadsThePPD) {
-  const std::pair<const std::string*, int> cases[] = {{&kColorPPD, 1}, {&kColorBlackPPD, 0}};
-  for (const auto& [text, defaultColor] : cases) {
-    ScopedJobPPD ppd(*text);
-    EXPECT_EQ(IsColorDeivce(), 1);
-    EXPECT_EQ(getDefaultColorMode(), defaultColor);
-  }
-  ScopedJobPPD ppd("");
-  EXPECT_EQ(IsColorDeivce(), 0);
-  EXPECT_EQ(getDefaultColorMode(), 0);
-}
+                             {&kMonoPPD, "", "", kGray},
+                             {&kNoPPD, "", "", kGray}}));  // no PPD: no colour device
 
 // ---- Comment block condition
 
