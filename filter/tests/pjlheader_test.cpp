@@ -12,26 +12,15 @@
 
 namespace {
 
+auto Name = [](const auto& info) { return std::string(info.param.name); };
+
 struct ChoiceCase {
-  const char* name;
-  const char* keyword;
-  const char* choice;
-  const char* line;  // nullptr: no line
+  const char *name, *keyword, *choice, *line;  // line nullptr: no line
 };
-
-std::ostream& operator<<(std::ostream& out, const ChoiceCase& c) { return out << c.name; }
-
 class ChoiceLookupTest : public testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(ChoiceLookupTest, FindsLine) {
-  const ChoiceCase& c = GetParam();
-  const char* line = GetThePJLCommandfromKeywordsandMarkedValue(c.keyword, c.choice);
-  if (c.line == nullptr) {
-    EXPECT_EQ(line, nullptr) << line;
-  } else {
-    ASSERT_NE(line, nullptr);
-    EXPECT_STREQ(line, c.line);
-  }
+  EXPECT_STREQ(GetThePJLCommandfromKeywordsandMarkedValue(GetParam().keyword, GetParam().choice), GetParam().line);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"keyword_prefix_only", "*OVBrightness", "Dark3", nullptr},
         ChoiceCase{"star_alone", "*", "True", nullptr},
         ChoiceCase{"unknown_keyword", "*OVStaple", "None", nullptr}),
-    [](const testing::TestParamInfo<ChoiceCase>& info) { return std::string(info.param.name); });
+    Name);
 
 TEST(ChoiceTable, HasItsRowsOnce) {
   EXPECT_EQ(FeaturePPDKeyNameandMarkedValuetoPJLCommand.size(), 125u);
@@ -80,131 +69,71 @@ TEST(ChoiceTable, HasItsRowsOnce) {
   EXPECT_EQ(GetThePJLCommandfromKeywordsandMarkedValue("*Smoothing", nullptr), nullptr);
 }
 
-// The job's PPD for one test, through the shared parse.
-class JobPPDScope {
- public:
-  explicit JobPPDScope(const std::string& fixture) {
-    CloseJobPPD();
-    if (fixture.empty()) {
-      unsetenv("PPD");
-    } else {
-      setenv("PPD", SourcePath("tests/fixtures/ppd/" + fixture).c_str(), 1);
-    }
-  }
-  ~JobPPDScope() {
-    CloseJobPPD();
-    unsetenv("PPD");
-  }
-};
+// The job's PPD for one test: a fixture through the shared parse.
+std::string Fixture(const char* name) { return ReadFile(SourcePath(std::string("tests/fixtures/ppd/") + name)); }
+
+const std::string kKeyDefaults =
+    "@PJL SET JOBATTR=\"@TRAP=OFF\"\n@PJL SET JOBATTR=\"@GRGU=OFF\"\n@PJL SET JOBATTR=\"@PSBR=0\"\n"
+    "@PJL SET JOBATTR=\"@RGBP=SRGB\"\n@PJL SET JOBATTR=\"@RGBG=22\"\n@PJL SET ECONOMODE=OFF\n";
 
 TEST(PPDKeyDefaults, OnlyForKeywordsThePPDLacks) {
-  JobPPDScope scope("engine-keys.ppd");
+  EXPECT_EQ(CaptureStdout([] { OutputPJLCommandForPPDKeyArray(PPDKeyArray, nullptr); }), kKeyDefaults);
+  ScopedJobPPD ppd(Fixture("engine-keys.ppd"));  // defines OVSetTrapMode and OVBrightnes
   ASSERT_NE(JobPPD(), nullptr);
-  // The fixture defines OVSetTrapMode and OVBrightnes.
   EXPECT_EQ(CaptureStdout([] { OutputPJLCommandForPPDKeyArray(PPDKeyArray, JobPPD()); }),
-            "@PJL SET JOBATTR=\"@GRGU=OFF\"\n"
-            "@PJL SET JOBATTR=\"@RGBP=SRGB\"\n"
-            "@PJL SET JOBATTR=\"@RGBG=22\"\n"
-            "@PJL SET ECONOMODE=OFF\n");
-}
-
-TEST(PPDKeyDefaults, AllWithoutPPD) {
-  EXPECT_EQ(CaptureStdout([] { OutputPJLCommandForPPDKeyArray(PPDKeyArray, nullptr); }),
-            "@PJL SET JOBATTR=\"@TRAP=OFF\"\n"
-            "@PJL SET JOBATTR=\"@GRGU=OFF\"\n"
-            "@PJL SET JOBATTR=\"@PSBR=0\"\n"
-            "@PJL SET JOBATTR=\"@RGBP=SRGB\"\n"
-            "@PJL SET JOBATTR=\"@RGBG=22\"\n"
+            "@PJL SET JOBATTR=\"@GRGU=OFF\"\n@PJL SET JOBATTR=\"@RGBP=SRGB\"\n@PJL SET JOBATTR=\"@RGBG=22\"\n"
             "@PJL SET ECONOMODE=OFF\n");
 }
 
 TEST(AttributeLines, FromNumbers) {
   const int cpr[] = {1, 0, 2};
   EXPECT_EQ(CaptureStdout([&] { outputQPJLCommandFromArray(CPRCommand, cpr); }),
-            "@PJL SET JOBATTR=\"@TCPR=1\"\n"
-            "@PJL SET JOBATTR=\"@GCPR=0\"\n"
-            "@PJL SET JOBATTR=\"@ICPR=2\"\n");
+            "@PJL SET JOBATTR=\"@TCPR=1\"\n@PJL SET JOBATTR=\"@GCPR=0\"\n@PJL SET JOBATTR=\"@ICPR=2\"\n");
   const int trc[] = {64, 64, 64, 64, 64, -1};
   EXPECT_EQ(CaptureStdout([&] { outputQPJLCommandFromArray(TRCSCRCommand, trc); }),
-            "@PJL SET JOBATTR=\"@TTRC=64\"\n"
-            "@PJL SET JOBATTR=\"@GTRC=64\"\n"
-            "@PJL SET JOBATTR=\"@ITRC=64\"\n"
-            "@PJL SET JOBATTR=\"@TSCR=64\"\n"
-            "@PJL SET JOBATTR=\"@GSCR=64\"\n"
-            "@PJL SET JOBATTR=\"@ISCR=-1\"\n");
+            "@PJL SET JOBATTR=\"@TTRC=64\"\n@PJL SET JOBATTR=\"@GTRC=64\"\n@PJL SET JOBATTR=\"@ITRC=64\"\n"
+            "@PJL SET JOBATTR=\"@TSCR=64\"\n@PJL SET JOBATTR=\"@GSCR=64\"\n@PJL SET JOBATTR=\"@ISCR=-1\"\n");
 }
 
-struct DLCase {
-  const char* name;
-  const char* options;
-  int result;
-  const char* value;
+// argv as CUPS passes it, with `options` as argv[5].
+struct Argv {
+  explicit Argv(const char* text) { std::snprintf(options, sizeof options, "%s", text); }
+  char options[64];
+  char* argv[7] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
+                   const_cast<char*>("t"), const_cast<char*>("1"), options, nullptr};
 };
 
-std::ostream& operator<<(std::ostream& out, const DLCase& c) { return out << c.name; }
-
-class DLOutputModeTest : public testing::TestWithParam<DLCase> {};
-
-TEST_P(DLOutputModeTest, ReadsOption) {
-  const DLCase& c = GetParam();
-  std::snprintf(g_DLOutputMode, sizeof g_DLOutputMode, "stale");
-  char options[64];
-  std::snprintf(options, sizeof options, "%s", c.options);
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"), const_cast<char*>("1"), options, nullptr};
-  EXPECT_EQ(GetDLOutputMode(argv), c.result);
-  EXPECT_STREQ(g_DLOutputMode, c.value);
-}
-
-INSTANTIATE_TEST_SUITE_P(Options, DLOutputModeTest,
-                         testing::Values(DLCase{"present", "OVOutputMode=1200x1200 copies=2", 1, "1200x1200"},
-                                         DLCase{"absent", "copies=2", 0, ""},
-                                         DLCase{"empty_value", "OVOutputMode=", 1, ""}),
-                         [](const testing::TestParamInfo<DLCase>& info) { return std::string(info.param.name); });
-
-TEST(CoreTables, TrailerAndEnterPostScript) {
-  InializeDescriptionTable();
-  EXPECT_EQ(CaptureStdout([] { OutputQPJLCommandTrailer(nullptr); }), "\x1b%-12345X@PJL EOJ\n");
-  EXPECT_EQ(CaptureStdout([] { OutputQPJLCommandEnterPS(nullptr); }), "@PJL ENTER LANGUAGE=POSTSCRIPT\n");
+TEST(GetDLOutputMode, ReadsOption) {
+  const struct {
+    const char* options;
+    int result;
+    const char* value;
+  } cases[] = {{"OVOutputMode=1200x1200 copies=2", 1, "1200x1200"}, {"copies=2", 0, ""}, {"OVOutputMode=", 1, ""}};
+  for (const auto& c : cases) {
+    std::snprintf(g_DLOutputMode, sizeof g_DLOutputMode, "stale");
+    Argv args(c.options);
+    EXPECT_EQ(GetDLOutputMode(args.argv), c.result) << c.options;
+    EXPECT_STREQ(g_DLOutputMode, c.value) << c.options;
+  }
 }
 
 // The header's frame: exit language first, the job-mode line after it, and the
 // switch into PostScript last unless the PPD hands it to the buffered pass.
-struct HeaderCase {
-  const char* name;
-  const char* ppd;
-  bool enters_postscript;
-};
-
-std::ostream& operator<<(std::ostream& out, const HeaderCase& c) { return out << c.name; }
-
-class HeaderTest : public testing::TestWithParam<HeaderCase> {};
-
-TEST_P(HeaderTest, Frame) {
-  JobPPDScope scope(GetParam().ppd);
-  InializeDescriptionTable();
-  char options[] = "";
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"), const_cast<char*>("1"), options, nullptr};
-  const std::string out = CaptureStdout([&] { OutputQPJLCommand(argv); });
-  EXPECT_EQ(out.rfind("\x1b%-12345X", 0), 0u) << out;
-  const size_t job_mode = out.find("@PJL JOB MODE=PRINTER\r\n");
-  EXPECT_NE(job_mode, std::string::npos);
-  const std::string enter = "@PJL ENTER LANGUAGE=POSTSCRIPT\n";
-  const size_t enter_at = out.find(enter);
-  if (GetParam().enters_postscript) {
-    ASSERT_NE(enter_at, std::string::npos);
-    EXPECT_EQ(enter_at + enter.size(), out.size()) << "not the last line";
-    EXPECT_LT(job_mode, enter_at);
-  } else {
-    EXPECT_EQ(enter_at, std::string::npos);
+TEST(Header, Frame) {
+  const std::pair<const char*, bool> cases[] = {
+      {"engine-keys.ppd", true}, {"engine-decomp1.ppd", false}, {"engine-decomp1blank.ppd", true}};
+  for (const auto& [fixture, enters_postscript] : cases) {
+    ScopedJobPPD ppd(Fixture(fixture));
+    InializeDescriptionTable();
+    Argv args("");
+    const std::string out = CaptureStdout([&] { OutputQPJLCommand(args.argv); });
+    const std::string head = "\x1b%-12345X@PJL SET STRINGCODESET=\"SJISX0208\"\n@PJL JOB MODE=PRINTER\r\n";
+    EXPECT_EQ(out.rfind(head, 0), 0u) << fixture << out;
+    const std::string enter = "@PJL ENTER LANGUAGE=POSTSCRIPT\n";
+    const bool ends_with_enter = out.size() > enter.size() && out.substr(out.size() - enter.size()) == enter;
+    EXPECT_EQ(ends_with_enter, enters_postscript) << fixture;
+    EXPECT_EQ(out.find(enter) == std::string::npos, !enters_postscript) << fixture;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(PPDs, HeaderTest,
-                         testing::Values(HeaderCase{"no_decomp_attribute", "engine-keys.ppd", true},
-                                         HeaderCase{"decomp_1", "engine-decomp1.ppd", false},
-                                         HeaderCase{"decomp_1_blank", "engine-decomp1blank.ppd", true}),
-                         [](const testing::TestParamInfo<HeaderCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

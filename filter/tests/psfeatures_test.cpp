@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -14,59 +15,38 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kRaster600 =
-    "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=1\n@PJL SET JOBATTR=\"@DRDM=RASTER\"\n";
-const std::string kContone600 =
-    "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=8\n@PJL SET JOBATTR=\"@DRDM=RASTER\"\n";
-
-std::string ScreenLines(const std::string& value) {
+// One "@PJL SET JOBATTR" line for each blank-separated name=value.
+std::string Attrs(const std::string& pairs) {
   std::string lines;
-  for (const char* name : {"TTRC", "GTRC", "ITRC", "TSCR", "GSCR", "ISCR"}) {
-    lines += "@PJL SET JOBATTR=\"@"s + name + "=" + value + "\"\n";
+  for (size_t start = 0, end; start < pairs.size(); start = end + 1) {
+    end = std::min(pairs.find(' ', start), pairs.size());
+    lines += "@PJL SET JOBATTR=\"@" + pairs.substr(start, end - start) + "\"\n";
   }
   return lines;
 }
+std::string Repeat(const std::string& unit, int count) {
+  std::string text;
+  while (count-- > 0) text += unit;
+  return text;
+}
+const std::string kRaster600 = "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=1\n" + Attrs("DRDM=RASTER");
+const std::string kContone600 = "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=8\n" + Attrs("DRDM=RASTER");
+const std::string kMono = "*ColorDevice: False\n";
 
 struct LineCase {
   const char* name;
-  std::string ppd_extra;
-  std::string line;
-  std::string out;
+  std::string ppd_extra, line, out;
 };
-
-std::ostream& operator<<(std::ostream& os, const LineCase& c) { return os << c.name; }
-
-class DocumentPJLTest : public ::testing::TestWithParam<LineCase> {
- protected:
-  void TearDown() override {
-    unsetenv("PPD");
-    CloseJobPPD();
-    SetStreamEventObserver(nullptr);
-  }
-  TempDir dir_;
-};
+class DocumentPJLTest : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(DocumentPJLTest, WritesLinesForDocumentLine) {
   const LineCase& c = GetParam();
-  WriteFile(dir_.File("test.ppd"), TestPPD(c.ppd_extra));
-  ResetStreamState(dir_.File("test.ppd"));
+  ScopedJobPPD ppd(TestPPD(c.ppd_extra));
   FilterArgs args("1", "", "");
   FeatureCapture capture;
   CapturedOutput r = CaptureOutput([&] { InspectLineForPJL(c.line.data(), c.line.size(), &capture, args.argv()); });
   EXPECT_EQ(MakeVisible(r.out), MakeVisible(c.out));
 }
-
-const std::string kMono = "*ColorDevice: False\n";
-const std::string kManyDigits = [] {
-  std::string line = "TCPR GCPR ICPR";
-  for (int i = 0; i < 101; ++i) line += " ABCD=1";
-  return line;
-}();
-const std::string kHundredLines = [] {
-  std::string lines;
-  for (int i = 0; i < 100; ++i) lines += "@PJL SET JOBATTR=\"@ABCD=1\"\n";
-  return lines;
-}();
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, DocumentPJLTest,
@@ -77,69 +57,49 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"frame_mode_needs_its_star", "", "%%BeginFeature: OVFrameMode True", ""},
         LineCase{"blanks_between_words_merge", "", "%%BeginFeature:   *OVFrameMode   True", kRaster600},
         LineCase{"two_words_give_nothing", "", "%%BeginFeature: *OVFrameMode", ""},
-        LineCase{"only_first_99_characters_count", "",
-                 "%%BeginFeature: *OVFrameMode " + std::string(80, ' ') + "True", ""},
+        LineCase{"only_first_99_characters_count", "", "%%BeginFeature: *OVFrameMode " + std::string(80, ' ') + "True",
+                 ""},
         LineCase{"prefix_must_start_the_line", "", " %%BeginFeature: *OVFrameMode True", ""},
-        LineCase{"monochrome_halftone_gradation", kMono, "%%BeginFeature: *OVHalftone Gradation", ScreenLines("66")},
-        LineCase{"monochrome_halftone_fineness", kMono, "%%BeginFeature: *OVHalftone Fineness", ScreenLines("64")},
+        LineCase{"monochrome_halftone_gradation", kMono, "%%BeginFeature: *OVHalftone Gradation",
+                 Attrs("TTRC=66 GTRC=66 ITRC=66 TSCR=66 GSCR=66 ISCR=66")},
+        LineCase{"monochrome_halftone_fineness", kMono, "%%BeginFeature: *OVHalftone Fineness",
+                 Attrs("TTRC=64 GTRC=64 ITRC=64 TSCR=64 GSCR=64 ISCR=64")},
         LineCase{"monochrome_halftone_other", kMono, "%%BeginFeature: *OVHalftone Coarse", ""},
         LineCase{"halftone_without_monochrome_device", "", "%%BeginFeature: *OVHalftone Gradation", ""},
-        LineCase{"comment_line_of_six_pairs", "",
-                 "% TSCR=61 GSCR=61 ISCR=61 TTRC=62 GTRC=62 ITRC=62",
-                 "@PJL SET JOBATTR=\"@TSCR=61\"\n@PJL SET JOBATTR=\"@GSCR=61\"\n@PJL SET JOBATTR=\"@ISCR=61\"\n"
-                 "@PJL SET JOBATTR=\"@TTRC=62\"\n@PJL SET JOBATTR=\"@GTRC=62\"\n@PJL SET JOBATTR=\"@ITRC=62\"\n"},
-        LineCase{"three_cpr_pairs", "", "TCPR=13 GCPR=13 ICPR=14",
-                 "@PJL SET JOBATTR=\"@TCPR=13\"\n@PJL SET JOBATTR=\"@GCPR=13\"\n@PJL SET JOBATTR=\"@ICPR=14\"\n"},
+        LineCase{"comment_line_of_six_pairs", "", "% TSCR=61 GSCR=61 ISCR=61 TTRC=62 GTRC=62 ITRC=62",
+                 Attrs("TSCR=61 GSCR=61 ISCR=61 TTRC=62 GTRC=62 ITRC=62")},
+        LineCase{"three_cpr_pairs", "", "TCPR=13 GCPR=13 ICPR=14", Attrs("TCPR=13 GCPR=13 ICPR=14")},
         LineCase{"some_names_missing", "", "TSCR=61 GSCR=61 ISCR=61 TTRC=62 GTRC=62", ""},
-        LineCase{"digits_near_the_start_form_no_pair", "", "12 TCPR=1 GCPR=2 ICPR=3",
-                 "@PJL SET JOBATTR=\"@TCPR=1\"\n@PJL SET JOBATTR=\"@GCPR=2\"\n@PJL SET JOBATTR=\"@ICPR=3\"\n"},
-        LineCase{"third_digit_is_a_value_of_its_own", "", "TCPR=123 GCPR ICPR",
-                 "@PJL SET JOBATTR=\"@TCPR=12\"\n@PJL SET JOBATTR=\"@PR=1=3\"\n"},
-        LineCase{"name_bytes_cannot_break_the_pjl_line", "", "\"\tCR=5 TCPR GCPR ICPR",
-                 "@PJL SET JOBATTR=\"@' CR=5\"\n"},
+        LineCase{"digits_near_the_start_form_no_pair", "", "12 TCPR=1 GCPR=2 ICPR=3", Attrs("TCPR=1 GCPR=2 ICPR=3")},
+        LineCase{"third_digit_is_a_value_of_its_own", "", "TCPR=123 GCPR ICPR", Attrs("TCPR=12 PR=1=3")},
+        LineCase{"name_bytes_cannot_break_the_pjl_line", "", "\"\tCR=5 TCPR GCPR ICPR", "@PJL SET JOBATTR=\"@' CR=5\"\n"},
         LineCase{"nul_in_name_becomes_blank", "", "T\0PR=7 TCPR GCPR ICPR"s, "@PJL SET JOBATTR=\"@T PR=7\"\n"},
-        LineCase{"only_first_100_digits", "", kManyDigits, kHundredLines}),
-    [](const auto& info) { return std::string(info.param.name); });
+        LineCase{"only_first_100_digits", "", "TCPR GCPR ICPR" + Repeat(" ABCD=1", 101), Attrs(Repeat("ABCD=1 ", 100))}),
+    ParamName);
 
 TEST(FeatureCapture, KeepsLastChoiceCutTo19Characters) {
-  TempDir dir;
-  ResetStreamState();
   FilterArgs args("1", "", "");
   FeatureCapture capture;
-  const std::string lines[] = {
-      "%%BeginFeature: *KQColorMode Black",
-      "%%BeginFeature: *KQColorMode Color",
-      "%%BeginFeature: *KQRGBImageTypeSuffix Photo",
-      "%%BeginFeature: *KQRGBInputProfile AdobeRGB",
-      "%%BeginFeature: *KQRGBCorrection ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-      "%%BeginFeature: *KQEngineScreen Screen2",
-      "%%BeginFeature: *KQEngineScreen",
-  };
   CaptureOutput([&] {
-    for (const std::string& line : lines) InspectLineForPJL(line.data(), line.size(), &capture, args.argv());
+    for (const std::string line : {"*KQColorMode Black", "*KQColorMode Color", "*KQRGBImageTypeSuffix Photo",
+                                   "*KQRGBInputProfile AdobeRGB", "*KQRGBCorrection ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                                   "*KQEngineScreen Screen2", "*KQEngineScreen"}) {
+      const std::string full = "%%BeginFeature: " + line;
+      InspectLineForPJL(full.data(), full.size(), &capture, args.argv());
+    }
   });
   EXPECT_STREQ(capture.color_mode, "Color");
   EXPECT_STREQ(capture.image_type, "Photo");
   EXPECT_STREQ(capture.input_profile, "AdobeRGB");
   EXPECT_STREQ(capture.rgb_correction, "ABCDEFGHIJKLMNOPQRS");
   EXPECT_STREQ(capture.engine_screen, "Screen2");
-  SetStreamEventObserver(nullptr);
 }
 
+using V = std::vector<int>;
 struct ColourCase {
-  const char* colour;
-  const char* correction;
-  const char* image_type;
-  const char* profile;
-  const char* screen;
-  std::vector<int> triple;  // empty: none
-  std::vector<int> six;     // empty: none
+  const char *colour, *correction, *image_type, *profile, *screen;
+  V triple, six;  // empty: none
 };
-
-std::ostream& operator<<(std::ostream& os, const ColourCase& c) {
-  return os << c.colour << "/" << c.correction << "/" << c.image_type << "/" << c.profile << "/" << c.screen;
-}
-
 class ColourProcessingTest : public ::testing::TestWithParam<ColourCase> {};
 
 TEST_P(ColourProcessingTest, ChoosesValues) {
@@ -151,17 +111,10 @@ TEST_P(ColourProcessingTest, ChoosesValues) {
   std::strcpy(capture.input_profile, c.profile);
   std::strcpy(capture.engine_screen, c.screen);
   ColourProcessing chosen = ChooseColourProcessing(capture);
-  ASSERT_EQ(chosen.has_triple, !c.triple.empty());
-  if (chosen.has_triple) {
-    EXPECT_EQ(std::vector<int>(chosen.triple, chosen.triple + 3), c.triple);
-  }
-  ASSERT_EQ(chosen.has_six, !c.six.empty());
-  if (chosen.has_six) {
-    EXPECT_EQ(std::vector<int>(chosen.six, chosen.six + 6), c.six);
-  }
+  EXPECT_EQ(chosen.has_triple ? V(chosen.triple, chosen.triple + 3) : V{}, c.triple);
+  EXPECT_EQ(chosen.has_six ? V(chosen.six, chosen.six + 6) : V{}, c.six);
 }
 
-using V = std::vector<int>;
 INSTANTIATE_TEST_SUITE_P(
     Table, ColourProcessingTest,
     ::testing::Values(

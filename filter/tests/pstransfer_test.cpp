@@ -29,8 +29,6 @@ struct TransferCase {
   bool complete;
 };
 
-std::ostream& operator<<(std::ostream& os, const TransferCase& c) { return os << c.name; }
-
 class TransferTest : public ::testing::TestWithParam<TransferCase> {};
 
 TEST_P(TransferTest, SendsDocumentUpToPageEndAfterCancel) {
@@ -38,38 +36,34 @@ TEST_P(TransferTest, SendsDocumentUpToPageEndAfterCancel) {
   TempDir dir;
   WriteFile(dir.File("buffered"), c.document);
   int input = open(dir.File("buffered").c_str(), O_RDONLY);
-  ASSERT_GE(input, 0);
   FILE* out = std::fopen(dir.File("out").c_str(), "wb");
-  ASSERT_NE(out, nullptr);
+  ASSERT_TRUE(input >= 0 && out != nullptr);
   std::fputs("@PJL ENTER LANGUAGE=POSTSCRIPT\n", out);  // buffered output goes first
   g_checks_before_cancel = c.checks_before_cancel;
-  bool complete =
-      TransferDocument(input, out, c.checks_before_cancel < 0 ? NeverCancelled : CancelAfterChecks, c.chunk);
+  EXPECT_EQ(TransferDocument(input, out, c.checks_before_cancel < 0 ? NeverCancelled : CancelAfterChecks, c.chunk),
+            c.complete);
   std::fclose(out);
   close(input);
-  EXPECT_EQ(complete, c.complete);
   EXPECT_EQ(MakeVisible(ReadFile(dir.File("out"))), MakeVisible("@PJL ENTER LANGUAGE=POSTSCRIPT\n" + c.out));
 }
 
 const std::string kBig(3 * kTransferChunkSize + 5, 'q');
+constexpr size_t kChunk = kTransferChunkSize;
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, TransferTest,
     ::testing::Values(
         TransferCase{"never_cancelled_sends_all", "a\nep\nb\x04", 4, -1, "a\nep\nb\x04", true},
-        TransferCase{"large_document_in_default_chunks", kBig + "\nep\n", kTransferChunkSize, -1, kBig + "\nep\n",
-                     true},
-        TransferCase{"cancelled_from_start_stops_after_first_page_end", "a\nep\nb\nep\n", kTransferChunkSize, 0,
-                     "a\nep\n", false},
-        TransferCase{"only_whole_lines_stop", "abc\nxshowpage\nshowpage \nendp\nrest\n", kTransferChunkSize, 0,
+        TransferCase{"large_document_default_chunks", kBig + "\nep\n", kTransferChunkSize, -1, kBig + "\nep\n", true},
+        TransferCase{"cancelled_at_start_stops_after_page_end", "a\nep\nb\nep\n", kChunk, 0, "a\nep\n", false},
+        TransferCase{"only_whole_lines_stop", "abc\nxshowpage\nshowpage \nendp\nrest\n", kChunk, 0,
                      "abc\nxshowpage\nshowpage \nendp\n", false},
         TransferCase{"page_end_before_cancel_does_not_stop", "ep\nAB\nep\nC\n", 3, 1, "ep\nAB\nep\n", false},
         TransferCase{"line_begun_before_cancel_counts", "ep\nX\n", 1, 2, "ep\n", false},
         TransferCase{"showpage_split_over_chunks", "0123456789\nshowpage\nZ", 14, 1, "0123456789\nshowpage\n", false},
-        TransferCase{"long_line_ending_in_ep_is_no_page_end", "xxxxxxxxxxxep\nep\nZ", 4, 3,
-                     "xxxxxxxxxxxep\nep\n", false},
+        TransferCase{"long_line_ending_in_ep_no_page_end", "xxxxxxxxxxxep\nep\nZ", 4, 3, "xxxxxxxxxxxep\nep\n", false},
         TransferCase{"carriage_return_ends_the_line", "ep\r\nZ", 16, 0, "ep\r", false},
-        TransferCase{"cancelled_without_further_page_end_sends_rest", "ep\nabc", 2, 2, "ep\nabc", true},
+        TransferCase{"cancelled_without_page_end_sends_rest", "ep\nabc", 2, 2, "ep\nabc", true},
         TransferCase{"empty_file", "", 16, -1, "", true}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,8 +1,6 @@
-// Runs a stream-pass function in this process with standard output and standard
-// error sent to files, and gives back what each received.
+// Runs the stream passes in this process with standard output and standard
+// error sent to files, or the real filter binary, and gives back what each received.
 #pragma once
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,10 +8,13 @@
 
 #include "filter_test_support.h"
 #include "jobstate.h"
-#include "ticket.h"
 #include "run_program.h"
+#include "stream.h"
 #include "streamevents.h"
+#include "ticket.h"
 #include "version.h"
+
+inline auto ParamName = [](const auto& info) { return std::string(info.param.name); };
 
 // Filter arguments as CUPS passes them, with the document in a file.
 class FilterArgs {
@@ -24,9 +25,6 @@ class FilterArgs {
     pointers_.push_back(nullptr);
   }
   int argc() const { return 7; }
-  // The job's options read into the modules' records, as the job flow does
-  // before the stream pass.
-  void ReadTickets() { GetTicketFromPDE(argv()); }
   char** argv() { return pointers_.data(); }
 
  private:
@@ -34,11 +32,19 @@ class FilterArgs {
   std::vector<char*> pointers_;
 };
 
+// Runs a stream pass on `document` after reading the job's options into the
+// modules' records, as the job flow does.
+inline CapturedOutput RunPass(void (*pass)(int, char**), const TempDir& dir, const std::string& document,
+                              const std::string& copies = "2", const std::string& options = "") {
+  WriteFile(dir.File("job.ps"), document);
+  FilterArgs args(copies, options, dir.File("job.ps"));
+  GetTicketFromPDE(args.argv());
+  return CaptureOutput([&] { pass(args.argc(), args.argv()); });
+}
+
 // Writes "[event/page]" and a line feed into the stream at each stream event, so that the
 // expected output shows where every event was raised.
-inline void MarkEvent(int event, int page, FILE* stream) {
-  std::fprintf(stream, "[%d/%d]\n", event, page);
-}
+inline void MarkEvent(int event, int page, FILE* stream) { std::fprintf(stream, "[%d/%d]\n", event, page); }
 
 // Per-test process state: no cancellation, the event marks, a current system
 // (page lines on), the given PPD (or none).
@@ -55,3 +61,12 @@ inline void ResetStreamState(const std::string& ppd_path = "") {
   CloseJobPPD();
 }
 
+// A run of the real filter on a test PPD carrying `ppd_extra`, temporary files in `dir`.
+inline RunSpec FilterRun(const TempDir& dir, const std::string& ppd_extra) {
+  WriteFile(dir.File("test.ppd"), TestPPD(ppd_extra));
+  RunSpec spec;
+  spec.program = BinaryPath("ovqfilter");
+  spec.args = {"7", "alice", "Title", "1", ""};
+  spec.env = {{"PPD", dir.File("test.ppd")}, {"TMPDIR", dir.path()}, {"OVQ_KERNEL_RELEASE", std::nullopt}};
+  return spec;
+}

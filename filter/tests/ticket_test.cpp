@@ -8,19 +8,22 @@
 
 namespace {
 
-// The parsed options of one option string, freed at the end.
-class Options {
- public:
-  explicit Options(const std::string& text) { count_ = cupsParseOptions(text.c_str(), 0, &options_); }
-  ~Options() { cupsFreeOptions(count_, options_); }
-  Options(const Options&) = delete;
-  Options& operator=(const Options&) = delete;
-  int count() const { return count_; }
-  cups_option_t* options() const { return options_; }
+auto Name = [](const auto& info) { return std::string(info.param.name); };
 
- private:
-  int count_ = 0;
-  cups_option_t* options_ = nullptr;
+// The parsed options of one option string, freed at the end.
+struct Options {
+  explicit Options(const std::string& text) : count(cupsParseOptions(text.c_str(), 0, &options)) {}
+  ~Options() { cupsFreeOptions(count, options); }
+  cups_option_t* options = nullptr;
+  int count;
+};
+
+// argv as CUPS passes it, with `options` as argv[5].
+struct Argv {
+  char* argv[7];
+  explicit Argv(char* options)
+      : argv{const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"), const_cast<char*>("t"),
+             const_cast<char*>("1"), options, nullptr} {}
 };
 
 struct TextReaderCase {
@@ -31,9 +34,6 @@ struct TextReaderCase {
   std::string expected;
   int result;
 };
-
-std::ostream& operator<<(std::ostream& out, const TextReaderCase& c) { return out << c.name; }
-
 class TextReaderTest : public testing::TestWithParam<TextReaderCase> {};
 
 TEST_P(TextReaderTest, ReadsKey) {
@@ -41,75 +41,58 @@ TEST_P(TextReaderTest, ReadsKey) {
   Options options(c.options);
   char destination[1100];
   std::fill(std::begin(destination), std::end(destination), 'x');
-  const int result = c.reader("K", options.count(), options.options(), destination, c.size);
+  EXPECT_EQ(c.reader("K", options.count, options.options, destination, c.size), c.result);
   EXPECT_EQ(std::string(destination), c.expected);
-  EXPECT_EQ(result, c.result);
   EXPECT_EQ(destination[c.size], 'x') << "wrote beyond the destination";
 }
 
 const std::string kMiB(1 << 20, 'a');
 std::string ByteCodeRun(int count) {
   std::string text;
-  for (int i = 0; i < count; ++i) text += "/65";
+  while (count-- > 0) text += "/65";
   return text;
 }
+const auto kPrtLang = GetTicketStringConvertedToPrtLang;
 
 INSTANTIATE_TEST_SUITE_P(
     Readers, TextReaderTest,
     testing::Values(
-        TextReaderCase{"bytecode_hi", GetTicketStringConvertedToPrtLang, "K=/72/105", 256, "Hi", 1},
+        TextReaderCase{"bytecode_hi", kPrtLang, "K=/72/105", 256, "Hi", 1},
         TextReaderCase{"plain_keeps_bytecode", GetTicketString, "K=/72/105", 256, "/72/105", 1},
-        TextReaderCase{"bytecode_300_first", GetTicketStringConvertedToPrtLang, "K=/300/72", 256, "", 1},
-        TextReaderCase{"bytecode_300_ends", GetTicketStringConvertedToPrtLang, "K=/72/256/105", 256, "H", 1},
-        TextReaderCase{"bytecode_zero_ends", GetTicketStringConvertedToPrtLang, "K=/72/0/105", 256, "H", 1},
-        TextReaderCase{"bytecode_not_a_number_ends", GetTicketStringConvertedToPrtLang, "K=/72/x/105", 256, "H",
-                       1},
-        TextReaderCase{"bytecode_negative_ends", GetTicketStringConvertedToPrtLang, "K=/72/-5/105", 256, "H", 1},
-        TextReaderCase{"bytecode_utf8", GetTicketStringConvertedToPrtLang, "K=/227/129/130", 256,
-                       "\xE3\x81\x82", 1},
-        TextReaderCase{"bytecode_invalid_utf8", GetTicketStringConvertedToPrtLang, "K=/65/255", 256, "", 1},
-        TextReaderCase{"bytecode_comma_quote", GetTicketStringConvertedToPrtLang, "K=/97/44/39/92", 256,
-                       "a,'\\", 1},
-        TextReaderCase{"prtlang_plain_text", GetTicketStringConvertedToPrtLang, "K=Report", 256, "Report", 1},
-        TextReaderCase{"prtlang_absent", GetTicketStringConvertedToPrtLang, "L=1", 256, "", 0},
+        TextReaderCase{"bytecode_utf8", kPrtLang, "K=/227/129/130", 256, "\xE3\x81\x82", 1},
+        TextReaderCase{"bytecode_invalid_utf8", kPrtLang, "K=/65/255", 256, "", 1},
+        TextReaderCase{"prtlang_plain_text", kPrtLang, "K=Report", 256, "Report", 1},
+        TextReaderCase{"prtlang_absent", kPrtLang, "L=1", 256, "", 0},
         TextReaderCase{"string_absent", GetTicketString, "L=1", 256, "", 0},
         TextReaderCase{"string_present_empty", GetTicketString, "K=", 256, "", 1},
         TextReaderCase{"string_cut_to_size", GetTicketString, "K=abcdef", 4, "abc", 1},
         TextReaderCase{"string_invalid_utf8", GetTicketString, "K=a\xFF", 256, "", 1},
         TextReaderCase{"string_mib", GetTicketString, "K=" + kMiB, 256, kMiB.substr(0, 255), 1},
         // The work buffer reads 1023 characters: 341 byte numbers of three characters.
-        TextReaderCase{"bytecode_work_buffer", GetTicketStringConvertedToPrtLang, "K=" + ByteCodeRun(400), 1024,
-                       std::string(341, 'A'), 1},
-        TextReaderCase{"bytecode_mib", GetTicketStringConvertedToPrtLang, "K=/" + kMiB, 256, "", 1},
+        TextReaderCase{"bytecode_work_buffer", kPrtLang, "K=" + ByteCodeRun(400), 1024, std::string(341, 'A'), 1},
+        TextReaderCase{"bytecode_mib", kPrtLang, "K=/" + kMiB, 256, "", 1},
         TextReaderCase{"numberup_value", GetNumberUpTicketString, "K=4", 256, "N4", 1},
         TextReaderCase{"numberup_comment_value", GetNumberUpTicketStringForComment, "K=4", 256, "4", 1},
         TextReaderCase{"numberup_value_not_decoded", GetNumberUpTicketString, "K=/52", 256, "N/52", 1},
         TextReaderCase{"numberup_comment_decoded", GetNumberUpTicketStringForComment, "K=/52", 256, "4", 1},
-        TextReaderCase{"numberup_cut_to_job_accounting_size", GetNumberUpTicketString, "K=123456789012", 10,
-                       "N12345678", 1}),
-    [](const testing::TestParamInfo<TextReaderCase>& info) { return std::string(info.param.name); });
+        TextReaderCase{"numberup_cut_to_accounting_size", GetNumberUpTicketString, "K=123456789012", 10, "N12345678", 1}),
+    Name);
 
 // Number-up from the layout when "number-up" is absent.
 struct LayoutCase {
   const char* name;
-  std::string options;
-  std::string marked;   // GetNumberUpTicketString
-  std::string comment;  // GetNumberUpTicketStringForComment
+  std::string options, marked, comment;  // marked: GetNumberUpTicketString
 };
-
-std::ostream& operator<<(std::ostream& out, const LayoutCase& c) { return out << c.name; }
-
 class LayoutTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutTest, BothReaders) {
   const LayoutCase& c = GetParam();
   Options options(c.options);
-  char marked[256] = {};
-  char comment[256] = {};
-  EXPECT_EQ(GetNumberUpTicketString("number-up", options.count(), options.options(), marked, 256), 1);
-  EXPECT_EQ(GetNumberUpTicketStringForComment("number-up", options.count(), options.options(), comment, 256), 1);
-  EXPECT_EQ(std::string(marked), c.marked);
-  EXPECT_EQ(std::string(comment), c.comment);
+  char marked[256] = {}, comment[256] = {};
+  EXPECT_EQ(GetNumberUpTicketString("number-up", options.count, options.options, marked, 256), 1);
+  EXPECT_EQ(GetNumberUpTicketStringForComment("number-up", options.count, options.options, comment, 256), 1);
+  EXPECT_EQ(marked, c.marked);
+  EXPECT_EQ(comment, c.comment);
 }
 
 #define ROWS "com.apple.print.PrintSettings.PMLayoutRows..n."
@@ -124,10 +107,10 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{"rows_only", ROWS "=2", "1", "1"},
                     LayoutCase{"columns_only", COLUMNS "=4", "1", "1"},
                     LayoutCase{"product_above_99", ROWS "=10 " COLUMNS "=12", "N120", "120"},
-                    LayoutCase{"huge_product", ROWS "=99999999999 " COLUMNS "=99999999999",
-                               "N4611686014132420609", "4611686014132420609"},
+                    LayoutCase{"huge_product", ROWS "=99999999999 " COLUMNS "=99999999999", "N4611686014132420609",
+                               "4611686014132420609"},
                     LayoutCase{"number_up_wins", "number-up=2 " ROWS "=2 " COLUMNS "=3", "N2", "2"}),
-    [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
+    Name);
 
 struct NumberCase {
   const char* name;
@@ -136,9 +119,6 @@ struct NumberCase {
   float real;
   int result;
 };
-
-std::ostream& operator<<(std::ostream& out, const NumberCase& c) { return out << c.name; }
-
 class NumberReaderTest : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberReaderTest, IntegerAndFloat) {
@@ -146,69 +126,55 @@ TEST_P(NumberReaderTest, IntegerAndFloat) {
   Options options(c.options);
   int integer = 12345;
   float real = 12345.0f;
-  EXPECT_EQ(GetTicketInteger("K", options.count(), options.options(), &integer, 4), c.result);
-  EXPECT_EQ(GetTicketFloat("K", options.count(), options.options(), &real, 4), c.result);
+  EXPECT_EQ(GetTicketInteger("K", options.count, options.options, &integer, 4), c.result);
+  EXPECT_EQ(GetTicketFloat("K", options.count, options.options, &real, 4), c.result);
   EXPECT_EQ(integer, c.integer);
   EXPECT_FLOAT_EQ(real, c.real);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, NumberReaderTest,
-    testing::Values(NumberCase{"absent", "L=3", -1, -1.0f, 0}, NumberCase{"plain", "K=42", 42, 42.0f, 1},
-                    NumberCase{"fraction", "K=1.5", 1, 1.5f, 1}, NumberCase{"negative", "K=-7", -7, -7.0f, 1},
-                    NumberCase{"not_a_number", "K=abc", 0, 0.0f, 1},
-                    NumberCase{"leading_digits", "K=12mm", 12, 12.0f, 1},
-                    NumberCase{"empty", "K=", 0, 0.0f, 1},
-                    NumberCase{"too_large_clamped", "K=99999999999", INT_MAX, 99999999999.0f, 1}),
-    [](const testing::TestParamInfo<NumberCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Numbers, NumberReaderTest,
+                         testing::Values(NumberCase{"absent", "L=3", -1, -1.0f, 0},
+                                         NumberCase{"plain", "K=42", 42, 42.0f, 1},
+                                         NumberCase{"fraction", "K=1.5", 1, 1.5f, 1},
+                                         NumberCase{"negative", "K=-7", -7, -7.0f, 1},
+                                         NumberCase{"not_a_number", "K=abc", 0, 0.0f, 1},
+                                         NumberCase{"leading_digits", "K=12mm", 12, 12.0f, 1},
+                                         NumberCase{"empty", "K=", 0, 0.0f, 1},
+                                         NumberCase{"too_large_clamped", "K=99999999999", INT_MAX, 99999999999.0f, 1}),
+                         Name);
 
-TEST(Readers, FloatBeyondRangeIsInfinite) {
-  Options options("K=1e300");
+TEST(Readers, FloatBeyondRangeIsInfiniteAndCheckTicketKey) {
+  Options huge("K=1e300");
   float real = 0;
-  GetTicketFloat("K", options.count(), options.options(), &real, 4);
+  GetTicketFloat("K", huge.count, huge.options, &real, 4);
   EXPECT_TRUE(std::isinf(real));
-}
-
-TEST(Readers, CheckTicketKey) {
   Options options("present= other=1");
   int flag = 7;
-  EXPECT_EQ(CheckTicketKey("present", options.count(), options.options(), &flag, 4), 1);
+  EXPECT_EQ(CheckTicketKey("present", options.count, options.options, &flag, 4), 1);
   EXPECT_EQ(flag, 0);
-  EXPECT_EQ(CheckTicketKey("absent", options.count(), options.options(), &flag, 4), 1);
+  EXPECT_EQ(CheckTicketKey("absent", options.count, options.options, &flag, 4), 1);
   EXPECT_EQ(flag, 1);
 }
 
-struct ByteCodeCase {
-  const char* input;
-  std::string expected;
-};
-
-std::ostream& operator<<(std::ostream& out, const ByteCodeCase& c) { return out << '"' << c.input << '"'; }
-
-class ByteCodeTest : public testing::TestWithParam<ByteCodeCase> {};
-
-TEST_P(ByteCodeTest, DecodesInPlace) {
-  char text[64] = {};
-  std::snprintf(text, sizeof text, "%s", GetParam().input);
-  numstrtochar(text);
-  EXPECT_EQ(std::string(text), GetParam().expected) << GetParam().input;
+TEST(Numstrtochar, DecodesInPlace) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"/65/66", "AB"},      {"/255", "\xFF"},       {"/300/65", ""},        {"/65/300/66", "A"},
+      {"/72/0/105", "H"},    {"/72/x/105", "H"},     {"/72/-5/105", "H"},    {"/", ""},
+      {"/65//66/", "AB"},    {"65/66", "65/66"},     {"", ""},               {"/99999999999999999999", ""},
+      {"/13/10/34", "\r\n\""}, {"/97/44/39/92", "a,'\\"}};
+  for (const auto& [input, expected] : cases) {
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%s", input);
+    numstrtochar(text);
+    EXPECT_EQ(text, expected) << input;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Forms, ByteCodeTest,
-                         testing::Values(ByteCodeCase{"/65/66", "AB"}, ByteCodeCase{"/72/105", "Hi"},
-                                         ByteCodeCase{"/255", "\xFF"}, ByteCodeCase{"/300/65", ""},
-                                         ByteCodeCase{"/65/300/66", "A"}, ByteCodeCase{"/", ""},
-                                         ByteCodeCase{"/65//66/", "AB"}, ByteCodeCase{"65/66", "65/66"},
-                                         ByteCodeCase{"", ""}, ByteCodeCase{"/99999999999999999999", ""},
-                                         ByteCodeCase{"/13/10/34", "\r\n\""}));
 
 // A ticket table of several kinds, read from argv[5] in one pass.
 TEST(GetTicketFromArray, FillsEveryRow) {
-  int missing = -5;
-  int copies = 0;
+  int missing = -5, copies = 0;
   float scale = 0;
-  char title[16] = {};
-  char nup[10] = {};
+  char title[16] = {}, nup[10] = {};
   const TicketData rows[] = {
       {"nvxjobs.printsettings.Missing", &missing, 4, CheckTicketKey},
       {"copies", &copies, 4, GetTicketInteger},
@@ -218,25 +184,17 @@ TEST(GetTicketFromArray, FillsEveryRow) {
       {"ignored", nullptr, 4, GetTicketInteger},
   };
   char options[] = "copies=3 scale=0.5 nvxjobs.printsettings.Title=/79/75 number-up=2";
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"), const_cast<char*>("1"), options, nullptr};
-  EXPECT_EQ(GetTicketFromArray(argv, rows, 6), 1);
+  EXPECT_EQ(GetTicketFromArray(Argv(options).argv, rows, 6), 1);
   EXPECT_EQ(missing, 1);
   EXPECT_EQ(copies, 3);
   EXPECT_FLOAT_EQ(scale, 0.5f);
   EXPECT_STREQ(title, "OK");
   EXPECT_STREQ(nup, "N2");
-}
-
-TEST(GetTicketFromArray, NoOptionString) {
-  int copies = 0;
-  const TicketData rows[] = {{"copies", &copies, 4, GetTicketInteger}};
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"), const_cast<char*>("1"), nullptr, nullptr};
-  EXPECT_EQ(GetTicketFromArray(argv, rows, 1), 1);
+  // Without an option string every row reads as absent.
+  EXPECT_EQ(GetTicketFromArray(Argv(nullptr).argv, rows + 1, 1), 1);
   EXPECT_EQ(copies, -1);
-  EXPECT_EQ(GetTicketFromArray(nullptr, rows, 1), 1);
-  EXPECT_EQ(GetTicketFromArray(argv, nullptr, 3), 1);
+  EXPECT_EQ(GetTicketFromArray(nullptr, rows + 1, 1), 1);
+  EXPECT_EQ(GetTicketFromArray(Argv(nullptr).argv, nullptr, 3), 1);
 }
 
 }  // namespace
