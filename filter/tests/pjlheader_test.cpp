@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -28,22 +27,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ChoiceCase{"brightness_dark3", "*OVBrightnes", "Dark3", "@PJL SET JOBATTR=\"@PSBR=-3\"\n"},
         ChoiceCase{"brightness_without_star", "OVBrightnes", "Dark3", nullptr},
-        ChoiceCase{"brightness_bright5", "*OVBrightnes", "Bright5", "@PJL SET JOBATTR=\"@PSBR=5\"\n"},
-        ChoiceCase{"brightness_normal", "*OVBrightnes", "Normal", "@PJL SET JOBATTR=\"@PSBR=0\"\n"},
         ChoiceCase{"color_profile_first_row", "*OVInvalidateColorProfile", "False", "@PJL SET JOBATTR=\"@CPRO=OFF\"\n"},
-        ChoiceCase{"letterhead_auto", "*OVLetterHeadDuplexMode", "DupAuto", "@PJL SET JOBATTR=\"@DDPM=AUTO\"\n"},
-        ChoiceCase{"gray_balance", "*OVGrayBalance", "True", "@PJL SET JOBATTR=\"@GRGU=TEXTGRAPHICS\"\n"},
         ChoiceCase{"output_mode", "*OVOutputMode", "HighSpeed", "@PJL SET BITSPERPIXEL=1\n"},
-        ChoiceCase{"rgb_profile", "*OVRGBInputProfile", "AdobeRGB", "@PJL SET JOBATTR=\"@RGBP=ADOBERGB\"\n"},
-        ChoiceCase{"rgb_correction_dark", "*OVRGBBCorrection", "Dark", "@PJL SET JOBATTR=\"@RGBG=22\"\n"},
         ChoiceCase{"smoothing", "*Smoothing", "False", "@PJL SET RET=OFF\n"},
-        ChoiceCase{"toner_mode3", "*OVTonerSaver", "Mode3", "@PJL SET ECONOMODE=MODE3\n"},
-        ChoiceCase{"blank_sheet", "*OVSaveBlankSheet", "True", "@PJL SET JOBATTR=\"@SBKP=ON\"\n"},
         ChoiceCase{"monochrome_last_named_row", "*OVMonochromePriority", "True", "@PJL SET JOBATTR=\"@BSPM=ON\"\n"},
         ChoiceCase{"cyan_low_minus3", "*OVColorDensityCyanLow", "-3", "@PJL SET JOBATTR=\"@AJCL=0\"\n"},
         ChoiceCase{"magenta_mid_0", "*OVColorDensityMagentaMid", "0", "@PJL SET JOBATTR=\"@AJMM=3\"\n"},
-        ChoiceCase{"yellow_high_plus1", "*OVColorDensityYellowHigh", "+1", "@PJL SET JOBATTR=\"@AJYH=4\"\n"},
-        ChoiceCase{"black_low_minus1", "*OVColorDensityBlackLow", "-1", "@PJL SET JOBATTR=\"@AJKL=2\"\n"},
         ChoiceCase{"black_high_plus3_last_row", "*OVColorDensityBlackHigh", "+3", "@PJL SET JOBATTR=\"@AJKH=6\"\n"},
         ChoiceCase{"density_unsigned_choice", "*OVColorDensityCyanLow", "3", nullptr},
         ChoiceCase{"density_out_of_range", "*OVColorDensityBlackLow", "+4", nullptr},
@@ -69,53 +58,7 @@ TEST(ChoiceTable, HasItsRowsOnce) {
   EXPECT_EQ(GetThePJLCommandfromKeywordsandMarkedValue("*Smoothing", nullptr), nullptr);
 }
 
-// The job's PPD for one test: a fixture through the shared parse.
 std::string Fixture(const char* name) { return ReadFile(SourcePath(std::string("tests/fixtures/ppd/") + name)); }
-
-const std::string kKeyDefaults =
-    "@PJL SET JOBATTR=\"@TRAP=OFF\"\n@PJL SET JOBATTR=\"@GRGU=OFF\"\n@PJL SET JOBATTR=\"@PSBR=0\"\n"
-    "@PJL SET JOBATTR=\"@RGBP=SRGB\"\n@PJL SET JOBATTR=\"@RGBG=22\"\n@PJL SET ECONOMODE=OFF\n";
-
-TEST(PPDKeyDefaults, OnlyForKeywordsThePPDLacks) {
-  EXPECT_EQ(CaptureStdout([] { OutputPJLCommandForPPDKeyArray(PPDKeyArray, nullptr); }), kKeyDefaults);
-  ScopedJobPPD ppd(Fixture("engine-keys.ppd"));  // defines OVSetTrapMode and OVBrightnes
-  ASSERT_NE(JobPPD(), nullptr);
-  EXPECT_EQ(CaptureStdout([] { OutputPJLCommandForPPDKeyArray(PPDKeyArray, JobPPD()); }),
-            "@PJL SET JOBATTR=\"@GRGU=OFF\"\n@PJL SET JOBATTR=\"@RGBP=SRGB\"\n@PJL SET JOBATTR=\"@RGBG=22\"\n"
-            "@PJL SET ECONOMODE=OFF\n");
-}
-
-TEST(AttributeLines, FromNumbers) {
-  const int cpr[] = {1, 0, 2};
-  EXPECT_EQ(CaptureStdout([&] { outputQPJLCommandFromArray(CPRCommand, cpr); }),
-            "@PJL SET JOBATTR=\"@TCPR=1\"\n@PJL SET JOBATTR=\"@GCPR=0\"\n@PJL SET JOBATTR=\"@ICPR=2\"\n");
-  const int trc[] = {64, 64, 64, 64, 64, -1};
-  EXPECT_EQ(CaptureStdout([&] { outputQPJLCommandFromArray(TRCSCRCommand, trc); }),
-            "@PJL SET JOBATTR=\"@TTRC=64\"\n@PJL SET JOBATTR=\"@GTRC=64\"\n@PJL SET JOBATTR=\"@ITRC=64\"\n"
-            "@PJL SET JOBATTR=\"@TSCR=64\"\n@PJL SET JOBATTR=\"@GSCR=64\"\n@PJL SET JOBATTR=\"@ISCR=-1\"\n");
-}
-
-// argv as CUPS passes it, with `options` as argv[5].
-struct Argv {
-  explicit Argv(const char* text) { std::snprintf(options, sizeof options, "%s", text); }
-  char options[64];
-  char* argv[7] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                   const_cast<char*>("t"), const_cast<char*>("1"), options, nullptr};
-};
-
-TEST(GetDLOutputMode, ReadsOption) {
-  const struct {
-    const char* options;
-    int result;
-    const char* value;
-  } cases[] = {{"OVOutputMode=1200x1200 copies=2", 1, "1200x1200"}, {"copies=2", 0, ""}, {"OVOutputMode=", 1, ""}};
-  for (const auto& c : cases) {
-    std::snprintf(g_DLOutputMode, sizeof g_DLOutputMode, "stale");
-    Argv args(c.options);
-    EXPECT_EQ(GetDLOutputMode(args.argv), c.result) << c.options;
-    EXPECT_STREQ(g_DLOutputMode, c.value) << c.options;
-  }
-}
 
 // The header's frame: exit language first, the job-mode line after it, and the
 // switch into PostScript last unless the PPD hands it to the buffered pass.
@@ -125,8 +68,10 @@ TEST(Header, Frame) {
   for (const auto& [fixture, enters_postscript] : cases) {
     ScopedJobPPD ppd(Fixture(fixture));
     InializeDescriptionTable();
-    Argv args("");
-    const std::string out = CaptureStdout([&] { OutputQPJLCommand(args.argv); });
+    char options[] = "";
+    char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
+                    const_cast<char*>("t"), const_cast<char*>("1"), options, nullptr};
+    const std::string out = CaptureStdout([&] { OutputQPJLCommand(argv); });
     const std::string head = "\x1b%-12345X@PJL SET STRINGCODESET=\"SJISX0208\"\n@PJL JOB MODE=PRINTER\r\n";
     EXPECT_EQ(out.rfind(head, 0), 0u) << fixture << out;
     const std::string enter = "@PJL ENTER LANGUAGE=POSTSCRIPT\n";

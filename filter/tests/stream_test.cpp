@@ -221,20 +221,6 @@ INSTANTIATE_TEST_SUITE_P(
     ParamName);
 
 // The real filter, cancelled by SIGTERM while it waits for the rest of the job.
-TEST(StreamSignal, DirectPassStopsBeforeSecondShowpage) {
-  TempDir dir;
-  RunSpec spec = FilterRun(dir, "");
-  spec.stdin_data = "%!PS\n(one) pop\nshowpage\n";
-  spec.signal_marker = "showpage\n";
-  spec.signal_number = SIGTERM;
-  spec.stdin_after_signal = "(two) pop\nshowpage\n(three) pop\nshowpage\n";
-  RunResult r = RunProgram(spec);
-  EXPECT_EQ(r.exit_status, 0);
-  const size_t at = r.out.find("%!PS\n");
-  ASSERT_NE(at, std::string::npos) << MakeVisible(r.out);
-  EXPECT_EQ(MakeVisible(r.out.substr(at)), MakeVisible("%!PS\n(one) pop\nshowpage\n(two) pop\n\x1b%-12345X@PJL EOJ\n"));
-}
-
 TEST(StreamSignal, BufferedPassSendsNoDocumentAndLeavesNoFile) {
   TempDir dir;
   RunSpec spec = FilterRun(dir, "*OVPSDecompMode: \"1\"\n");
