@@ -16,10 +16,6 @@ const std::string kTwoPages =
     "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\n(one) pop\nshowpage\n"
     "%%Page: 2 2\n(two) pop\nshowpage\n%%EOF\n";
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 TEST(JobFlow, WrongArgumentCountIsAUsageError) {
   TempDir dir;
   for (size_t count : {0u, 4u, 7u}) {
@@ -46,7 +42,7 @@ TEST(JobFlow, OnlyExactOneSelectsBufferedPass) {
     RunResult r = RunProgram(spec);
     ASSERT_EQ(r.exit_status, 0);
     EXPECT_EQ(r.out.find("@PJL SET JOBATTR=\"@TCPR=11\"\n") != std::string::npos, buffered) << MakeVisible(r.out);
-    EXPECT_TRUE(EndsWith(r.out, kTwoPages + "\x04" + kTrailer)) << MakeVisible(r.out);
+    EXPECT_NE(r.out.find(kTwoPages + "\x04" + kTrailer), std::string::npos) << MakeVisible(r.out);
   }
 }
 

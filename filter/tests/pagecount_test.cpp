@@ -11,16 +11,12 @@
 
 namespace {
 
-struct CountCase {
-  const char* name;
-  std::string document, copies, err;  // copies: argv[4]
-};
+struct CountCase { const char* name; std::string document, copies, err; };  // copies: argv[4]
 class PageCountTest : public ::testing::TestWithParam<CountCase> {};
 
 // Through the whole direct pass, as the filter runs it.
 TEST_P(PageCountTest, ReportsEachPageOnce) {
-  ResetStreamState();
-  SetStreamEventObserver(nullptr);
+  ClearStreamState();
   TempDir dir;
   CapturedOutput r = RunPass(OutputPSStream, dir, GetParam().document, GetParam().copies);
   EXPECT_EQ(r.err, GetParam().err);

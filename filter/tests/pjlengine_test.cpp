@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -14,12 +13,7 @@ namespace {
 auto Name = [](const auto& info) { return std::string(info.param.name); };
 
 // One parameter of a row: an integer ("%d"), a byte ("%c") or a text ("%s").
-struct Param {
-  char kind;
-  int32_t integer = 0;
-  char byte = 0;
-  std::string text;
-};
+struct Param { char kind; int32_t integer = 0; char byte = 0; std::string text; };
 Param I(int32_t v) { return Param{'d', v, 0, {}}; }
 Param C(char v) { return Param{'c', 0, v, {}}; }
 Param S(std::string v) { return Param{'s', 0, 0, std::move(v)}; }
@@ -46,9 +40,8 @@ class BuildTest : public testing::TestWithParam<BuildCase> {};
 
 TEST_P(BuildTest, BuildsLine) {
   const BuildCase& c = GetParam();
-  std::deque<Param> values(c.params.begin(), c.params.end());
   std::vector<const void*> pointers;
-  for (const Param& p : values) {
+  for (const Param& p : c.params) {
     pointers.push_back(p.kind == 'd' ? static_cast<const void*>(&p.integer)
                        : p.kind == 'c' ? static_cast<const void*>(&p.byte) : p.text.c_str());
   }
@@ -104,12 +97,7 @@ TEST(BuildPrintComand, NoParameterList) {
 const int32_t kOne = 1, kTwo = 2, kFour = 4;
 const char *const kAbc = "abc", *const kEmpty = "";
 
-struct CompareCase {
-  const char* name;
-  CompareFunc compare;
-  const void *value, *operand;
-  int expected;
-};
+struct CompareCase { const char* name; CompareFunc compare; const void *value, *operand; int expected; };
 class CompareTest : public testing::TestWithParam<CompareCase> {};
 
 TEST_P(CompareTest, Result) { EXPECT_EQ(GetParam().compare(GetParam().value, GetParam().operand), GetParam().expected); }

@@ -33,10 +33,7 @@ const std::string kRaster600 = "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=1
 const std::string kContone600 = "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=8\n" + Attrs("DRDM=RASTER");
 const std::string kMono = "*ColorDevice: False\n";
 
-struct LineCase {
-  const char* name;
-  std::string ppd_extra, line, out;
-};
+struct LineCase { const char* name; std::string ppd_extra, line, out; };
 class DocumentPJLTest : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(DocumentPJLTest, WritesLinesForDocumentLine) {

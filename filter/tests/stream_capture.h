@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "filter_test_support.h"
 #include "jobstate.h"
@@ -17,19 +16,14 @@
 inline auto ParamName = [](const auto& info) { return std::string(info.param.name); };
 
 // Filter arguments as CUPS passes them, with the document in a file.
-class FilterArgs {
- public:
+struct FilterArgs {
   FilterArgs(const std::string& copies, const std::string& options, const std::string& file)
-      : texts_{"ovqfilter", "1", "alice", "Title", copies, options, file} {
-    for (std::string& text : texts_) pointers_.push_back(text.data());
-    pointers_.push_back(nullptr);
+      : texts{"ovqfilter", "1", "alice", "Title", copies, options, file} {
+    for (int i = 0; i < 7; ++i) pointers[i] = texts[i].data();
   }
-  int argc() const { return 7; }
-  char** argv() { return pointers_.data(); }
-
- private:
-  std::vector<std::string> texts_;
-  std::vector<char*> pointers_;
+  char** argv() { return pointers; }
+  std::string texts[7];
+  char* pointers[8] = {};
 };
 
 // Runs a stream pass on `document` after reading the job's options into the
@@ -39,7 +33,7 @@ inline CapturedOutput RunPass(void (*pass)(int, char**), const TempDir& dir, con
   WriteFile(dir.File("job.ps"), document);
   FilterArgs args(copies, options, dir.File("job.ps"));
   GetTicketFromPDE(args.argv());
-  return CaptureOutput([&] { pass(args.argc(), args.argv()); });
+  return CaptureOutput([&] { pass(7, args.argv()); });
 }
 
 // Writes "[event/page]" and a line feed into the stream at each stream event, so that the
@@ -53,12 +47,14 @@ inline void ResetStreamState(const std::string& ppd_path = "") {
   SetStreamEventObserver(MarkEvent);
   unsetenv("OVQ_KERNEL_RELEASE");
   ResetGestaltCache();
-  if (ppd_path.empty()) {
-    unsetenv("PPD");
-  } else {
-    setenv("PPD", ppd_path.c_str(), 1);
-  }
+  ppd_path.empty() ? unsetenv("PPD") : setenv("PPD", ppd_path.c_str(), 1);
   CloseJobPPD();
+}
+
+// No cancellation, no observer, no PPD: the state the other tests expect.
+inline void ClearStreamState() {
+  ResetStreamState();
+  SetStreamEventObserver(nullptr);
 }
 
 // A run of the real filter on a test PPD carrying `ppd_extra`, temporary files in `dir`.

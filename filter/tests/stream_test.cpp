@@ -20,24 +20,18 @@ using namespace std::string_literals;
 
 constexpr size_t kBlock = 128 * 1024;  // the passes read the input in blocks of this size
 
-struct PassCase {
-  const char* name;
-  std::string input, out, err;  // out: standard output; err: page lines
-  bool cancelled = false;
-};
+struct PassCase { const char* name; std::string input, out, err; bool cancelled = false; };  // err: page lines
 
-class DirectPassTest : public ::testing::TestWithParam<PassCase> {
- protected:
-  void TearDown() override { ResetStreamState(), SetStreamEventObserver(nullptr); }
-  TempDir dir_;
-};
+class DirectPassTest : public ::testing::TestWithParam<PassCase> {};
 
 // A cancelled job stops at the first page end: the line is not written, the
 // "ep" event is still raised before the test, and no 0x04 follows.
 TEST_P(DirectPassTest, WritesDocumentWithEvents) {
   ResetStreamState();
   CancelJob = GetParam().cancelled;
-  CapturedOutput r = RunPass(OutputPSStream, dir_, GetParam().input);
+  TempDir dir;
+  CapturedOutput r = RunPass(OutputPSStream, dir, GetParam().input);
+  ClearStreamState();
   EXPECT_EQ(MakeVisible(r.out), MakeVisible(GetParam().out));
   EXPECT_EQ(r.err, GetParam().err);
 }
@@ -97,8 +91,7 @@ TEST(DirectPass, PageLinesOnlyFromSystemWith0x1070) {
       EXPECT_EQ(RunPass(OutputPSStream, dir, document, "3").err, err) << release << " " << document;
     }
   }
-  ResetStreamState();
-  SetStreamEventObserver(nullptr);
+  ClearStreamState();
 }
 
 TEST(SubString, CopiesInclusiveRangeInsideText) {
@@ -120,11 +113,7 @@ TEST(SubString, CopiesInclusiveRangeInsideText) {
 // calls for goes to standard output at once, the document follows at the end.
 class BufferedPass : public ::testing::Test {
  protected:
-  void TearDown() override {
-    unsetenv("TMPDIR");
-    ResetStreamState();
-    SetStreamEventObserver(nullptr);
-  }
+  void TearDown() override { unsetenv("TMPDIR"), ClearStreamState(); }
   CapturedOutput Run(const std::string& input, const std::string& ppd_extra = "", const std::string& options = "",
                      StreamEventObserver observer = MarkEvent, int cancel = 0) {
     WriteFile(dir_.File("test.ppd"), TestPPD("*OVPSDecompMode: \"1\"\n" + ppd_extra));
@@ -189,12 +178,10 @@ const std::string kPhotoSixLines =
     "@PJL SET JOBATTR=\"@TTRC=13\"\n@PJL SET JOBATTR=\"@GTRC=13\"\n@PJL SET JOBATTR=\"@ITRC=14\"\n"
     "@PJL SET JOBATTR=\"@TSCR=13\"\n@PJL SET JOBATTR=\"@GSCR=13\"\n@PJL SET JOBATTR=\"@ISCR=14\"\n";
 const std::string kFrameFalse = "%!PS\n%%BeginFeature: *OVFrameMode False\n%%EndFeature\n";
-const std::string kTonerSaver = "*OpenUI *OVTonerSaver: PickOne\n*DefaultOVTonerSaver: False\n"
-                                "*OVTonerSaver False: \"\"\n*OVTonerSaver True: \"\"\n*CloseUI: *OVTonerSaver\n";
+const std::string kTonerSaver = TestOption("OVTonerSaver", "False", "False True");
 const std::string kTonerSections = "%%BeginFeature: *OVTonerSaver True\n%%BeginFeature: *OVTonerSaver False\n";
 const std::string kNulLong = "%!PS\n\0\0x\n"s + std::string(200000, 'h') + "\r\n";
-const std::string kCancelledInFeatures =
-    "%%BeginFeature: *OVFrameMode True\nshowpage\n%%BeginFeature: *OVFrameMode False\n";
+const std::string kCancelledInFeatures = "%%BeginFeature: *OVFrameMode True\nshowpage\n%%BeginFeature: *OVFrameMode False\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, BufferedPassTest,

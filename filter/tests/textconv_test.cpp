@@ -7,12 +7,7 @@
 
 namespace {
 
-struct ConversionCase {
-  const char* name;
-  std::string source;
-  int capacity;
-  std::string expected;
-};
+struct ConversionCase { const char* name; std::string source; int capacity; std::string expected; };
 
 class ConversionTest : public testing::TestWithParam<ConversionCase> {};
 

@@ -26,14 +26,7 @@ struct Argv {
              const_cast<char*>("1"), options, nullptr} {}
 };
 
-struct TextReaderCase {
-  const char* name;
-  TicketReader reader;
-  std::string options;
-  int size;
-  std::string expected;
-  int result;
-};
+struct TextReaderCase { const char* name; TicketReader reader; std::string options; int size; std::string expected; int result; };
 class TextReaderTest : public testing::TestWithParam<TextReaderCase> {};
 
 TEST_P(TextReaderTest, ReadsKey) {
@@ -71,18 +64,13 @@ INSTANTIATE_TEST_SUITE_P(
         // The work buffer reads 1023 characters: 341 byte numbers of three characters.
         TextReaderCase{"bytecode_work_buffer", kPrtLang, "K=" + ByteCodeRun(400), 1024, std::string(341, 'A'), 1},
         TextReaderCase{"bytecode_mib", kPrtLang, "K=/" + kMiB, 256, "", 1},
-        TextReaderCase{"numberup_value", GetNumberUpTicketString, "K=4", 256, "N4", 1},
-        TextReaderCase{"numberup_comment_value", GetNumberUpTicketStringForComment, "K=4", 256, "4", 1},
         TextReaderCase{"numberup_value_not_decoded", GetNumberUpTicketString, "K=/52", 256, "N/52", 1},
         TextReaderCase{"numberup_comment_decoded", GetNumberUpTicketStringForComment, "K=/52", 256, "4", 1},
         TextReaderCase{"numberup_cut_to_accounting_size", GetNumberUpTicketString, "K=123456789012", 10, "N12345678", 1}),
     Name);
 
 // Number-up from the layout when "number-up" is absent.
-struct LayoutCase {
-  const char* name;
-  std::string options, marked, comment;  // marked: GetNumberUpTicketString
-};
+struct LayoutCase { const char* name; std::string options, marked, comment; };  // marked: GetNumberUpTicketString
 class LayoutTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutTest, BothReaders) {
@@ -112,13 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{"number_up_wins", "number-up=2 " ROWS "=2 " COLUMNS "=3", "N2", "2"}),
     Name);
 
-struct NumberCase {
-  const char* name;
-  std::string options;
-  int integer;
-  float real;
-  int result;
-};
+struct NumberCase { const char* name; std::string options; int integer; float real; int result; };
 class NumberReaderTest : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberReaderTest, IntegerAndFloat) {
