@@ -55,11 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (tab == std::string::npos) break;
     at = tab + 1;
   }
-  char* path = const_cast<char*>(fuzzio::WriteDocument(reinterpret_cast<const uint8_t*>(document.data()),
-                                                       document.size()));
+  char* path =
+      const_cast<char*>(fuzzio::WriteDocument(reinterpret_cast<const uint8_t*>(document.data()), document.size()));
   std::string program = "ovqfilter", job = "1", copies = "1";
-  char* argv[] = {program.data(), job.data(), fields[1].data(), fields[2].data(), copies.data(),
-                  fields[0].data(), path, nullptr};
+  char* argv[] = {program.data(),   job.data(), fields[1].data(), fields[2].data(), copies.data(),
+                  fields[0].data(), path,       nullptr};
   CancelJob = 0;
   CancelJobForPipe = 0;
   if (FilterMain(7, argv) != 0) std::abort();

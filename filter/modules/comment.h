@@ -40,3 +40,17 @@ inline constexpr const char* kRegiDefault = "0.0";
 // The normalisation steps after reading, given the job's option string and
 // copies argument (argv[5], argv[4]; either may be nullptr).
 void NormalizeComment(const char* optionString, const char* copiesArgument);
+
+// Colour of the job for the render-mode and comment-block lines: 1 colour,
+// 0 grayscale, -1 nothing to say (an unknown choice on a PPD that has the
+// colour-mode option).
+int CommentJobColor();
+int IsColorDeivce();
+int getDefaultColorMode();
+// The "@DIND" orientation line for a number-up text and an orientation.
+const char* BookletOrientationLine(const char* numberUp, int orientation);
+// The "@BANR" line for a banner-sheet choice and print type, or nullptr.
+const char* BannerSheetLine(const char* banner, int printType);
+// The registration value text (at most three characters) of an
+// "OVSRRLAdjustRegi..." choice, into `text` (4 bytes).
+void RegistrationNumberText(const char* value, char* text);

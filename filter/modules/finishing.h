@@ -13,31 +13,31 @@ inline constexpr int kFeaturesTextSize = 100;
 
 // Filled by FeaturesticketData; absent integers read -1, texts "".
 struct FeaturesOptions {
-  int tabMargin;        // OptionTabMarginNone / OptionTabMargin
-  int trimmer;          // OptionTrimmerNone / OptionTrimmer
-  int trimmerSelect;    // SelectTrimmerNone / SelectTrimmer / SelectTrimmerTopLower
-  int bookletMargin;    // OptionBookletMarginNone / OptionBookletMargin
+  int tabMargin;      // OptionTabMarginNone / OptionTabMargin
+  int trimmer;        // OptionTrimmerNone / OptionTrimmer
+  int trimmerSelect;  // SelectTrimmerNone / SelectTrimmer / SelectTrimmerTopLower
+  int bookletMargin;  // OptionBookletMarginNone / OptionBookletMargin
   char tabMarginShift[kFeaturesShortSize];
   char trimmerCuttingSize[kFeaturesShortSize];
   char trimmerWidth[kFeaturesShortSize];
   char trimmerHeight[kFeaturesShortSize];
   char trimmerAdjust[kFeaturesShortSize];
-  int numInSequence;    // OptionNumInSequenceNone / OptionNumInSequence
+  int numInSequence;  // OptionNumInSequenceNone / OptionNumInSequence
   char numInSequenceStart[kFeaturesShortSize];
-  int offsetStacking;   // OptionOffsetStackingNone ... OptionOffsetStackingEndOfSetCopy
+  int offsetStacking;  // OptionOffsetStackingNone ... OptionOffsetStackingEndOfSetCopy
   char offsetStackingPages[kFeaturesCountSize];
   char offsetStackingUnits[kFeaturesCountSize];
   int separatorPageList;  // OptionSepratorPagesNone, other values on
   char separatorPages[kFeaturesTextSize];
-  int autoFit;          // OptionAutoFitNone / OptionAutoFit
+  int autoFit;  // OptionAutoFitNone / OptionAutoFit
   char bookletMarginShift[kFeaturesShortSize];
-  int ejectOptions;     // EjectOptionsOff ... face up reversed
+  int ejectOptions;  // EjectOptionsOff ... face up reversed
   char media[kFeaturesTextSize];
-  int specialPagesA5;   // specialPagesMediasizeNoA5 / specialPagesMediasizeA5
+  int specialPagesA5;  // specialPagesMediasizeNoA5 / specialPagesMediasizeA5
   char punchHoles[kFeaturesTextSize];
   char featuresMediaTypeTab[kFeaturesTextSize];  // "true" / "false"
   char coilPunchFace[kFeaturesTextSize];         // "true" / "false"
-  int specialPagesTab;  // specialPagesMediaNoTab / specialPagesMediaTab
+  int specialPagesTab;                           // specialPagesMediaNoTab / specialPagesMediaTab
 };
 
 extern FeaturesOptions qpjlOptionFeatures;
@@ -73,12 +73,12 @@ enum : int {
   specialPagesMediaTab = 1,
 };
 
-extern const char* const punchHoleCoil;    // "Coil"
-extern const char* const mediaTypeA5;      // "A5"
-extern const char* const mediaTypeIsTab;   // "true"
-extern const char* const mediaTypeNoTab;   // "false"
-extern const char* const coilPunchFaceOn;  // "true"
-extern const char* const coilPunchFaceOff; // "false"
+extern const char* const punchHoleCoil;     // "Coil"
+extern const char* const mediaTypeA5;       // "A5"
+extern const char* const mediaTypeIsTab;    // "true"
+extern const char* const mediaTypeNoTab;    // "false"
+extern const char* const coilPunchFaceOn;   // "true"
+extern const char* const coilPunchFaceOff;  // "false"
 
 inline constexpr int kFeaturesTicketRows = 25;
 extern const TicketData FeaturesticketData[kFeaturesTicketRows];

@@ -4,6 +4,7 @@
 
 #include "jobstate.h"
 #include "modules.h"
+#include "ticket_keys.h"
 
 QPJLOptionJBA qpjlOptionJBA = {};
 
@@ -11,9 +12,9 @@ namespace {
 
 constexpr QPJLOptionJBA& jba = qpjlOptionJBA;
 
-#define JBA_KEY(name) "nvxjobs.printsettings." name
-#define PAPER_RECT(prefix, index) \
-  prefix "com.apple.print.subTicket.paper_info_ticket..d.com.apple.print.PaperInfo.PMUnadjustedPaperRect..a." index "..n."
+#define PAPER_RECT(prefix, index)                                                                                   \
+  prefix "com.apple.print.subTicket.paper_info_ticket..d.com.apple.print.PaperInfo.PMUnadjustedPaperRect..a." index \
+         "..n."
 #define PAGE_FORMAT "com.apple.print.subTicket.page_format_ticket..d."
 
 constexpr TicketReader kText = GetTicketStringConvertedToPrtLang;
@@ -21,10 +22,10 @@ constexpr TicketReader kText = GetTicketStringConvertedToPrtLang;
 }  // namespace
 
 const TicketData JBAticketDataCommon[kJBATicketRowsCommon] = {
-    {JBA_KEY("JBAMacHostNameStringTicket"), jba.macHostName, sizeof jba.macHostName, kText},
-    {JBA_KEY("JBAIPAddressStringTicket"), jba.ipAddress, sizeof jba.ipAddress, kText},
-    {JBA_KEY("JBAInfoListTicketKey"), &jba.infoList, 4, GetTicketInteger},
-    {JBA_KEY("JBAInfoSetListTicketKey"), &jba.infoSetList, 4, GetTicketInteger},
+    {kJBAMacHostNameStringTicketKey, jba.macHostName, sizeof jba.macHostName, kText},
+    {kJBAIPAddressStringTicketKey, jba.ipAddress, sizeof jba.ipAddress, kText},
+    {kJBAInfoListTicketKey, &jba.infoList, 4, GetTicketInteger},
+    {kJBAInfoSetListTicketKey, &jba.infoSetList, 4, GetTicketInteger},
     {"number-up", StdNUpInfo, 10, GetNumberUpTicketString},
     {"number-up", StdLayoutInfo, 10, kText},
     {"com.apple.print.PrintSettings.PMLayoutDirection..n.", StdLayoutDirectionInfo, 10, kText},
@@ -38,41 +39,38 @@ const TicketData JBAticketDataCommon[kJBATicketRowsCommon] = {
     {PAPER_RECT("", "0"), StdAdobePaperInfoRectOriginYKey, 20, kText},
     {PAPER_RECT("", "2"), StdAdobePaperInfoRectHeightKey, 20, kText},
     {PAPER_RECT("", "3"), StdAdobePaperInfoRectWidthKey, 20, kText},
-    {JBA_KEY("JBAManageTypeListTicketKey"), &jba.manageType, 4, GetTicketInteger},
-    {JBA_KEY("JBAUserSettingRadioBtnTicket"), &jba.userSetting, 4, GetTicketInteger},
-    {JBA_KEY("JBAUserIDListCtrlTicket"), &jba.userIDType, 4, GetTicketInteger},
-    {JBA_KEY("JBAUserIDTextEditTicket"), &jba.userIDAbsent, 4, CheckTicketKey},
-    {JBA_KEY("JBAUserIDTextEditTicket"), jba.userID, sizeof jba.userID, kText},
-    {JBA_KEY("JBAUserPasswordTextEditTicket"), jba.userPassword, sizeof jba.userPassword, kText},
-    {JBA_KEY("JBAAccountIDTextEditTicket"), jba.accountID, sizeof jba.accountID, kText},
-    {JBA_KEY("JBAStorageIDTextEditTicket"), jba.storageID, sizeof jba.storageID, kText},
-    {JBA_KEY("JBAStoragePasswordTextEditTicket"), jba.storagePassword, sizeof jba.storagePassword, kText},
-    {JBA_KEY("JBAUserInputRadioBtnTicket"), &jba.userInput, 4, GetTicketInteger},
-    {JBA_KEY("JBAInputAuthRadioBtnTicketKey"), &jba.inputAuth, 4, GetTicketInteger},
-    {JBA_KEY("JBAInputStrgRadioBtnTicketKey"), &jba.inputStorage, 4, GetTicketInteger},
-    {JBA_KEY("JBAInputStorageIDTextEditTicket"), jba.inputStorageID, sizeof jba.inputStorageID, kText},
-    {JBA_KEY("JBAInputStoragePasswordTextEditTicket"), jba.inputStoragePassword, sizeof jba.inputStoragePassword,
-     kText},
-    {JBA_KEY("JBAInputUserIDTextEditTicket"), jba.inputUserID, sizeof jba.inputUserID, kText},
-    {JBA_KEY("JBAInputUserPasswordTextEditTicket"), jba.inputUserPassword, sizeof jba.inputUserPassword, kText},
-    {JBA_KEY("JBAInputAccountIDTextEditTicket"), jba.inputAccountID, sizeof jba.inputAccountID, kText},
-    {JBA_KEY("JBASrrlPrintDateTicketKey"), jba.printDate, sizeof jba.printDate, kText},
-    {JBA_KEY("JBASrrlPrintTimeTicketKey"), jba.printTime, sizeof jba.printTime, kText},
+    {kJBAManageTypeListTicketKey, &jba.manageType, 4, GetTicketInteger},
+    {kJBAUserSettingRadioBtnTicketKey, &jba.userSetting, 4, GetTicketInteger},
+    {kJBAUserIDListCtrlTicketKey, &jba.userIDType, 4, GetTicketInteger},
+    {kJBAUserIDTextEditTicketKey, &jba.userIDAbsent, 4, CheckTicketKey},
+    {kJBAUserIDTextEditTicketKey, jba.userID, sizeof jba.userID, kText},
+    {kJBAUserPasswordTextEditTicketKey, jba.userPassword, sizeof jba.userPassword, kText},
+    {kJBAAccountIDTextEditTicketKey, jba.accountID, sizeof jba.accountID, kText},
+    {kJBAStorageIDTextEditTicketKey, jba.storageID, sizeof jba.storageID, kText},
+    {kJBAStoragePasswordTextEditTicketKey, jba.storagePassword, sizeof jba.storagePassword, kText},
+    {kJBAUserInputRadioBtnTicketKey, &jba.userInput, 4, GetTicketInteger},
+    {kJBAInputAuthRadioBtnTicketKey, &jba.inputAuth, 4, GetTicketInteger},
+    {kJBAInputStrgRadioBtnTicketKey, &jba.inputStorage, 4, GetTicketInteger},
+    {kJBAInputStorageIDTextEditTicketKey, jba.inputStorageID, sizeof jba.inputStorageID, kText},
+    {kJBAInputStoragePasswordTextEditTicketKey, jba.inputStoragePassword, sizeof jba.inputStoragePassword, kText},
+    {kJBAInputUserIDTextEditTicketKey, jba.inputUserID, sizeof jba.inputUserID, kText},
+    {kJBAInputUserPasswordTextEditTicketKey, jba.inputUserPassword, sizeof jba.inputUserPassword, kText},
+    {kJBAInputAccountIDTextEditTicketKey, jba.inputAccountID, sizeof jba.inputAccountID, kText},
+    {kJBASrrlPrintDateTicketKey, jba.printDate, sizeof jba.printDate, kText},
+    {kJBASrrlPrintTimeTicketKey, jba.printTime, sizeof jba.printTime, kText},
 };
 
 const TicketData JBAticketDataAdmin[kJBATicketRowsAdmin] = {
-    {JBA_KEY("JBAAdminUserSettingRadioBtnTicket"), &jba.adminUserSetting, 4, GetTicketInteger},
-    {JBA_KEY("JBAAdminUserIDListCtrlTicket"), &jba.adminUserIDType, 4, GetTicketInteger},
-    {JBA_KEY("JBAAdminUserIDTextEditTicket"), jba.adminUserID, sizeof jba.adminUserID, kText},
-    {JBA_KEY("JBAAdminUserPasswordTextEditTicket"), jba.adminUserPassword, sizeof jba.adminUserPassword, kText},
-    {JBA_KEY("JBAAdminAccountIDTextEditTicket"), jba.adminAccountID, sizeof jba.adminAccountID, kText},
-    {JBA_KEY("JBAAdminStorageIDTextEditTicket"), jba.adminStorageID, sizeof jba.adminStorageID, kText},
-    {JBA_KEY("JBAAdminStoragePasswordTextEditTicket"), jba.adminStoragePassword, sizeof jba.adminStoragePassword,
-     kText},
-    {JBA_KEY("JBAAdminUserInputRadioBtnTicket"), &jba.adminUserInput, 4, GetTicketInteger},
+    {kJBAAdminUserSettingRadioBtnTicketKey, &jba.adminUserSetting, 4, GetTicketInteger},
+    {kJBAAdminUserIDListCtrlTicketKey, &jba.adminUserIDType, 4, GetTicketInteger},
+    {kJBAAdminUserIDTextEditTicketKey, jba.adminUserID, sizeof jba.adminUserID, kText},
+    {kJBAAdminUserPasswordTextEditTicketKey, jba.adminUserPassword, sizeof jba.adminUserPassword, kText},
+    {kJBAAdminAccountIDTextEditTicketKey, jba.adminAccountID, sizeof jba.adminAccountID, kText},
+    {kJBAAdminStorageIDTextEditTicketKey, jba.adminStorageID, sizeof jba.adminStorageID, kText},
+    {kJBAAdminStoragePasswordTextEditTicketKey, jba.adminStoragePassword, sizeof jba.adminStoragePassword, kText},
+    {kJBAAdminUserInputRadioBtnTicketKey, &jba.adminUserInput, 4, GetTicketInteger},
 };
 
-#undef JBA_KEY
 #undef PAPER_RECT
 #undef PAGE_FORMAT
 
@@ -119,15 +117,15 @@ const comparationItem condAdminLoginID[] = {Is(&jba.manageType, &kAdmin), Is(&jb
                                             Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName)};
 const comparationItem condAdminEnteredID[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
                                               Is(&jba.adminUserIDType, &kEntered), HasText(jba.adminUserID)};
-const comparationItem condAdminLoginPassword[] = {
-    Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected), Is(&jba.adminUserIDType, &kLogin),
-    HasText(StdUserName), HasText(jba.adminUserPassword)};
-const comparationItem condAdminLoginNoPassword[] = {
-    Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected), Is(&jba.adminUserIDType, &kLogin),
-    HasText(StdUserName), LacksText(jba.adminUserPassword)};
-const comparationItem condAdminEnteredPassword[] = {
-    Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected), Is(&jba.adminUserIDType, &kEntered),
-    HasText(jba.adminUserID), HasText(jba.adminUserPassword)};
+const comparationItem condAdminLoginPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
+                                                  Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName),
+                                                  HasText(jba.adminUserPassword)};
+const comparationItem condAdminLoginNoPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
+                                                    Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName),
+                                                    LacksText(jba.adminUserPassword)};
+const comparationItem condAdminEnteredPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
+                                                    Is(&jba.adminUserIDType, &kEntered), HasText(jba.adminUserID),
+                                                    HasText(jba.adminUserPassword)};
 const comparationItem condAdminEnteredNoPassword[] = {
     Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected), Is(&jba.adminUserIDType, &kEntered),
     HasText(jba.adminUserID), LacksText(jba.adminUserPassword)};
@@ -176,15 +174,14 @@ comparation comparationAdminLoginID, comparationAdminEnteredID, comparationAdmin
     comparationAdminLoginNoPassword, comparationAdminEnteredPassword, comparationAdminEnteredNoPassword,
     comparationAdminInputID, comparationAdminInputPassword, comparationAdminInputNoPassword;
 comparation comparationDate, comparationTime, comparationDocumentName, comparationHostName, comparationNoHostName,
-    comparationLoginName, comparationNoLoginName, comparationDialogAddress, comparationOwnAddress,
-    comparationNumberUp, comparationUserLoginID, comparationUserEnteredID, comparationUserLoginPassword,
-    comparationUserLoginNoPassword, comparationUserEnteredPassword, comparationUserEnteredNoPassword,
-    comparationUserInputID, comparationUserInputPassword, comparationUserInputNoPassword;
+    comparationLoginName, comparationNoLoginName, comparationDialogAddress, comparationOwnAddress, comparationNumberUp,
+    comparationUserLoginID, comparationUserEnteredID, comparationUserLoginPassword, comparationUserLoginNoPassword,
+    comparationUserEnteredPassword, comparationUserEnteredNoPassword, comparationUserInputID,
+    comparationUserInputPassword, comparationUserInputNoPassword;
 
 constexpr const char* kJOAU = "@PJL SET JOBATTR=%c@JOAU=%s%c%c%c";
 constexpr const char* kJOEP = "@PJL SET JOBATTR=%c@JOEP=%s%c%c%c";
 constexpr const char* kJOEPEmpty = "@PJL SET JOBATTR=%c@JOEP=%c%c%c";
-
 
 }  // namespace
 

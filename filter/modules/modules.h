@@ -1,7 +1,31 @@
-// Entry points of the feature modules, as the core's dispatch calls them. Each
-// module's record and tables live in its own source.
+// The feature modules as the job flow sees them: each module's entry points and
+// the dispatch functions that call them in their fixed order. Each module's
+// record and tables live in its own source.
 #pragma once
 #include <cstdio>
+
+// Stream events raised by the PostScript pass at the document's structure lines.
+enum StreamEvent {
+  kEventBeginProlog = 13,
+  kEventEndProlog = 14,
+  kEventEndSetup = 16,
+  kEventSetPageDevice = 21,
+  kEventBeginPage = 23,
+  kEventEndPageSetup = 24,
+  kEventEndPage = 27,
+  kEventEndPageP = 28,
+};
+
+// Dispatch.
+// Binds the modules' parameter and condition lists: print type, job
+// accounting, finishing features, special pages.
+void InializeDescriptionTableFromFilter();
+// Runs the module readers in their fixed order; returns 1.
+int GetTicketFromPDE(char* argv[]);
+// Print-type table, job-accounting tables, then the finishing-feature table.
+void OutputQPJLCommandFromFilter(char* argv[]);
+// Watermark handler, then finishing-feature handler.
+void OutputPSCommandFromFilter(int event, int page, FILE* stream);
 
 // Print type and job accounting.
 void PrintTypeInializeDescriptionTableFromFilter();
@@ -25,8 +49,12 @@ void WatermarkOutputPSCommandFromFilter(int event, int page, FILE* stream);
 int PBindGetTicketFromPDE(char* argv[]);
 void OutputQPJLCommandforPerfectBind();
 
-// Comment fields.
+// Comment fields, and the header settings lines made of them.
 int CommentGetTicketFromPDE(char* argv[]);
+void OutputQPJLCommandforBooklet();
+void OutputQPJLCommandforBannerSheet();
+void OutputQPJLCommandforSRRLAdjustRegi();
+void OutputQPJLCommandOthers();
 
 // Special pages.
 void SpecialPageInializeDescriptionTable();

@@ -335,9 +335,7 @@ void PBindPageSizeTenths(ppd_file_t* ppd, const char* name, int* width, int* len
   *length = PBindTenths(size->length);
 }
 
-int PBindCentringShift(int difference) {
-  return difference % 2 != 0 ? (difference + 1) / 2 : difference / 2;
-}
+int PBindCentringShift(int difference) { return difference % 2 != 0 ? (difference + 1) / 2 : difference / 2; }
 
 int PBindTrimValue(const char* text) {
   const size_t length = std::strlen(text);
@@ -347,9 +345,7 @@ int PBindTrimValue(const char* text) {
   return static_cast<int>(DecimalValue(number));
 }
 
-void OutputQPJLCommandforPBindNormal(const char* value, const char* attribute) {
-  WriteAttributeLine(attribute, value);
-}
+void OutputQPJLCommandforPBindNormal(const char* value, const char* attribute) { WriteAttributeLine(attribute, value); }
 
 void OutputQPJLCommandforPBindDigital(const char* value, int factor, const char* attribute, const char* position,
                                       int signMode) {

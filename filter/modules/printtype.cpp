@@ -4,25 +4,25 @@
 
 #include "jobstate.h"
 #include "modules.h"
+#include "ticket_keys.h"
 
 QPJLOptionPrintType qpjlOptionPrintType = {};
 
 const TicketData PrintTypeticketData[kPrintTypeTicketRows] = {
-    {"nvxjobs.printsettings.PrintTypeTicketKey", &qpjlOptionPrintType.printType, 4, GetTicketInteger},
-    {"nvxjobs.printsettings.PrintTypeUserNameTicketKey", qpjlOptionPrintType.userName,
-     sizeof qpjlOptionPrintType.userName, GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.PrintTypePasswordTicketKey", qpjlOptionPrintType.password,
-     sizeof qpjlOptionPrintType.password, GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.DocumentNameTypeTicketKey", &qpjlOptionPrintType.documentNameType, 4,
-     GetTicketInteger},
-    {"nvxjobs.printsettings.DocumentNameTicketKey", qpjlOptionPrintType.documentName,
-     sizeof qpjlOptionPrintType.documentName, GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.DelayPrintTicketKey", qpjlOptionPrintType.delayPrintTime,
-     sizeof qpjlOptionPrintType.delayPrintTime, GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.PrintTypeMBNTicketKey", qpjlOptionPrintType.mailboxNumber,
-     sizeof qpjlOptionPrintType.mailboxNumber, GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.PrintTypeMBNPasswordTicketKey", qpjlOptionPrintType.mailboxPassword,
-     sizeof qpjlOptionPrintType.mailboxPassword, GetTicketStringConvertedToPrtLang},
+    {kPrintTypeTicketKey, &qpjlOptionPrintType.printType, 4, GetTicketInteger},
+    {kPrintTypeUserNameTicketKey, qpjlOptionPrintType.userName, sizeof qpjlOptionPrintType.userName,
+     GetTicketStringConvertedToPrtLang},
+    {kPrintTypePasswordTicketKey, qpjlOptionPrintType.password, sizeof qpjlOptionPrintType.password,
+     GetTicketStringConvertedToPrtLang},
+    {kDocumentNameTypeTicketKey, &qpjlOptionPrintType.documentNameType, 4, GetTicketInteger},
+    {kDocumentNameTicketKey, qpjlOptionPrintType.documentName, sizeof qpjlOptionPrintType.documentName,
+     GetTicketStringConvertedToPrtLang},
+    {kDelayPrintTicketKey, qpjlOptionPrintType.delayPrintTime, sizeof qpjlOptionPrintType.delayPrintTime,
+     GetTicketStringConvertedToPrtLang},
+    {kPrintTypeMBNTicketKey, qpjlOptionPrintType.mailboxNumber, sizeof qpjlOptionPrintType.mailboxNumber,
+     GetTicketStringConvertedToPrtLang},
+    {kPrintTypeMBNPasswordTicketKey, qpjlOptionPrintType.mailboxPassword, sizeof qpjlOptionPrintType.mailboxPassword,
+     GetTicketStringConvertedToPrtLang},
 };
 
 namespace {
@@ -53,16 +53,16 @@ const void* const paraEnteredJobName[] = {&CTRLSym_DOUBLE, pt.documentName, &CTR
 const void* const paraDelayTime[] = {&CTRLSym_DOUBLE, pt.delayPrintTime, &CTRLSym_DOUBLE};
 
 // Condition lists, one per row.
-const comparationItem condSecureStore[] = {IsType(&kSecure), HasText(pt.userName),
-                                           {pt.userName, &kUserNameMax, StrLengthLessThanCampareFunc}};
+const comparationItem condSecureStore[] = {
+    IsType(&kSecure), HasText(pt.userName), {pt.userName, &kUserNameMax, StrLengthLessThanCampareFunc}};
 const comparationItem condSecurePrivate[] = {IsType(&kSecure), HasText(pt.userName), HasText(pt.password)};
 const comparationItem condSample[] = {IsType(&kSample), HasText(pt.userName)};
 const comparationItem condMailbox[] = {IsType(&kMailbox)};
 const comparationItem condMailboxKey[] = {IsType(&kMailbox), HasText(pt.mailboxPassword)};
 const comparationItem condUserName[] = {IsNotType(&kNormal), IsNotType(&kDelay), IsNotType(&kMailbox),
                                         HasText(pt.userName)};
-const comparationItem condAutoJobName[] = {IsNotType(&kNormal), {&pt.documentNameType, &kAutoName, IntCampareFunc},
-                                           HasText(PTStdDocumentName)};
+const comparationItem condAutoJobName[] = {
+    IsNotType(&kNormal), {&pt.documentNameType, &kAutoName, IntCampareFunc}, HasText(PTStdDocumentName)};
 const comparationItem condEnteredJobName[] = {
     IsNotType(&kNormal), {&pt.documentNameType, &kEnteredName, IntCampareFunc}, HasText(pt.documentName)};
 const comparationItem condDelay[] = {IsType(&kDelay), HasText(pt.delayPrintTime)};
@@ -72,7 +72,6 @@ symPara cmdParaPTBoxNumber, cmdParaPTBoxKey, cmdParaPTUserName, cmdParaPTHoldKey
 comparation comparationPTSecureStore, comparationPTSecurePrivate, comparationPTSample, comparationPTMailbox,
     comparationPTMailboxKey, comparationPTUserName, comparationPTAutoJobName, comparationPTEnteredJobName,
     comparationPTDelay;
-
 
 }  // namespace
 

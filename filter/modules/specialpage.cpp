@@ -9,17 +9,14 @@
 
 #include "modules.h"
 #include "output.h"
+#include "ticket_keys.h"
 
 SpecialPageCounts psOptionSpecialPage = {};
 
-const char* const kQPIFCoverValueTicketKey = "nvxjobs.printsettings.QPIFCoverValueTicket_";
-const char* const kQPIFInsertionValueTicketKey = "nvxjobs.printsettings.QPIFInsertionValueTicket_";
-const char* const kQPIFExceptionValueTicketKey = "nvxjobs.printsettings.QPIFExceptionValueTicket_";
-
 const TicketData SpecialPageTicketData[kSpecialPageTicketRows] = {
-    {"nvxjobs.printsettings.QPIFCoverCountTicket", &psOptionSpecialPage.cover, 4, GetTicketInteger},
-    {"nvxjobs.printsettings.QPIFInsertionCountTicket", &psOptionSpecialPage.insertion, 4, GetTicketInteger},
-    {"nvxjobs.printsettings.QPIFExceptionCountTicket", &psOptionSpecialPage.exception, 4, GetTicketInteger},
+    {kQPIFCoverCountTicketKey, &psOptionSpecialPage.cover, 4, GetTicketInteger},
+    {kQPIFInsertionCountTicketKey, &psOptionSpecialPage.insertion, 4, GetTicketInteger},
+    {kQPIFExceptionCountTicketKey, &psOptionSpecialPage.exception, 4, GetTicketInteger},
 };
 
 namespace {
@@ -264,12 +261,18 @@ size_t DecodeUtf8(const unsigned char* text, uint32_t* character) {
 
 const char* EntityFor(char c) {
   switch (c) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    case '"': return "&quot;";
-    case '\'': return "&apos;";
-    default: return nullptr;
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    case '\'':
+      return "&apos;";
+    default:
+      return nullptr;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "ticket.h"
+#include "ticket_keys.h"
 
 // Counts read from the ticket (-1 when absent, treated as 0).
 struct SpecialPageCounts {
@@ -16,11 +17,6 @@ extern SpecialPageCounts psOptionSpecialPage;
 
 inline constexpr int kSpecialPageTicketRows = 3;
 extern const TicketData SpecialPageTicketData[kSpecialPageTicketRows];
-
-// Prefixes of the value keys; the entry index follows in decimal.
-extern const char* const kQPIFCoverValueTicketKey;
-extern const char* const kQPIFInsertionValueTicketKey;
-extern const char* const kQPIFExceptionValueTicketKey;
 
 inline constexpr int kSpecialPageValueSize = 256;
 // A field holds at most 49 bytes; a longer one is cut at a character boundary.

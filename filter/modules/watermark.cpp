@@ -6,7 +6,7 @@
 #include "modules.h"
 #include "output.h"
 #include "pjlsafe.h"
-#include "stream.h"
+#include "ticket_keys.h"
 
 WatermarkOptions psOptionWatermark = {};
 WatermarkFlags gWatermarkFlags = {1, 1, 1, 1};
@@ -30,8 +30,6 @@ constexpr double kPi = 3.1415926;
 constexpr double kHalfPi = 1.5707963;
 constexpr double kThreeHalfPi = 4.7123889;
 
-
-
 bool WatermarkIsOn() { return W.name[0] != '\0' && W.type == 0; }
 
 // Writes the block of one event when its flag is set, then updates the flag.
@@ -45,32 +43,31 @@ void AnswerOnce(int& flag, Writer write) {
 }  // namespace
 
 const TicketData WatermarkticketData[kWatermarkTicketRows] = {
-    {"nvxjobs.printsettings.WMARKNameTicket", W.name, kWatermarkTextSize, GetTicketString},
-    {"nvxjobs.printsettings.WMARKOptionsTicket", &W.options, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKOnlyFirstTicket", &W.onlyFirst, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKTextTicket", W.text, kWatermarkTextSize, GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.WMARKOrientationTicket", &W.orientation, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKPaperHeightTicket", &W.paperHeight, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKPaperWidthTicket", &W.paperWidth, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKFilePathTicket", W.filePath, kWatermarkTextSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.WMARKTypeTicket", &W.type, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKFontTicket", W.font, kWatermarkTextSize, GetTicketString},
-    {"nvxjobs.printsettings.WMARKFontSizeTicket", &W.fontSize, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKFontTypeTicket", &W.fontType, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKColorRTicket", &W.colorR, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKColorGTicket", &W.colorG, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKColorBTicket", &W.colorB, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKColorATicket", &W.colorA, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKAngleTicket", &W.angle, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKDensityTicket", &W.density, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.WMARKScaleTicket", &W.scale, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKPosHorizontalTicket", &W.posHorizontal, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKPosVerticalTicket", &W.posVertical, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKWidthTicket", &W.width, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKHeightTicket", &W.height, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKhOffsetTicket", &W.hOffset, kNum, GetTicketFloat},
-    {"nvxjobs.printsettings.WMARKvOffsetTicket", &W.vOffset, kNum, GetTicketFloat},
+    {kWMARKNameTicketKey, W.name, kWatermarkTextSize, GetTicketString},
+    {kWMARKOptionsTicketKey, &W.options, kNum, GetTicketInteger},
+    {kWMARKOnlyFirstTicketKey, &W.onlyFirst, kNum, GetTicketInteger},
+    {kWMARKTextTicketKey, W.text, kWatermarkTextSize, GetTicketStringConvertedToPrtLang},
+    {kWMARKOrientationTicketKey, &W.orientation, kNum, GetTicketInteger},
+    {kWMARKPaperHeightTicketKey, &W.paperHeight, kNum, GetTicketInteger},
+    {kWMARKPaperWidthTicketKey, &W.paperWidth, kNum, GetTicketInteger},
+    {kWMARKFilePathTicketKey, W.filePath, kWatermarkTextSize, GetTicketStringConvertedToPrtLang},
+    {kWMARKTypeTicketKey, &W.type, kNum, GetTicketInteger},
+    {kWMARKFontTicketKey, W.font, kWatermarkTextSize, GetTicketString},
+    {kWMARKFontSizeTicketKey, &W.fontSize, kNum, GetTicketInteger},
+    {kWMARKFontTypeTicketKey, &W.fontType, kNum, GetTicketInteger},
+    {kWMARKColorRTicketKey, &W.colorR, kNum, GetTicketFloat},
+    {kWMARKColorGTicketKey, &W.colorG, kNum, GetTicketFloat},
+    {kWMARKColorBTicketKey, &W.colorB, kNum, GetTicketFloat},
+    {kWMARKColorATicketKey, &W.colorA, kNum, GetTicketFloat},
+    {kWMARKAngleTicketKey, &W.angle, kNum, GetTicketInteger},
+    {kWMARKDensityTicketKey, &W.density, kNum, GetTicketInteger},
+    {kWMARKScaleTicketKey, &W.scale, kNum, GetTicketFloat},
+    {kWMARKPosHorizontalTicketKey, &W.posHorizontal, kNum, GetTicketFloat},
+    {kWMARKPosVerticalTicketKey, &W.posVertical, kNum, GetTicketFloat},
+    {kWMARKWidthTicketKey, &W.width, kNum, GetTicketFloat},
+    {kWMARKHeightTicketKey, &W.height, kNum, GetTicketFloat},
+    {kWMARKhOffsetTicketKey, &W.hOffset, kNum, GetTicketFloat},
+    {kWMARKvOffsetTicketKey, &W.vOffset, kNum, GetTicketFloat},
 };
 
 void WatermarkResetFlags() { gWatermarkFlags = {1, 1, 1, 1}; }
@@ -128,9 +125,8 @@ void WatermarkOutputStamp(const char* firstLine, FILE* stream) {
   char value[kWatermarkTextSize] = {};
   KQfputline(firstLine, stream);
 
-  std::snprintf(line, sizeof line, "%.2f%c%.2f%c%.2f setrgbcolor", WatermarkColorComponent(W.colorR, W.density),
-                ' ', WatermarkColorComponent(W.colorG, W.density), ' ',
-                WatermarkColorComponent(W.colorB, W.density));
+  std::snprintf(line, sizeof line, "%.2f%c%.2f%c%.2f setrgbcolor", WatermarkColorComponent(W.colorR, W.density), ' ',
+                WatermarkColorComponent(W.colorG, W.density), ' ', WatermarkColorComponent(W.colorB, W.density));
   KQfputline(line, stream);
 
   CopyOnOneLine(W.font, value, sizeof value);

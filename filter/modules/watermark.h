@@ -17,7 +17,7 @@ struct WatermarkOptions {
   int paperHeight;
   int paperWidth;
   char filePath[kWatermarkTextSize];
-  int type;                       // 0: text watermark
+  int type;  // 0: text watermark
   char font[kWatermarkTextSize];
   int fontSize;
   int fontType;
@@ -25,14 +25,14 @@ struct WatermarkOptions {
   float colorG;
   float colorB;
   float colorA;
-  int angle;                      // degrees
-  int density;                    // percent
+  int angle;    // degrees
+  int density;  // percent
   float scale;
   float posHorizontal;
   float posVertical;
-  float width;                    // text box, points
+  float width;  // text box, points
   float height;
-  float hOffset;                  // added to the start point
+  float hOffset;  // added to the start point
   float vOffset;
 };
 

@@ -22,7 +22,8 @@ void Set(char* field, const char* text) {
 }
 
 // Normalises a fresh record after `setup`, without a PPD.
-void Normalize(const char* options, const char* copies, void (*setup)() = [] {}) {
+void Normalize(
+    const char* options, const char* copies, void (*setup)() = [] {}) {
   ScopedJobPPD noPPD("");
   C = {};
   setup();
@@ -87,8 +88,8 @@ TEST_P(CopiesTest, AbsentCopiesTakeTheArgument) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, CopiesTest,
-                         ::testing::ValuesIn(std::vector<CopiesCase>{{3, "1", 3}, {-1, "3", 3}, {-1, "x", 1},
-                                                                     {-1, nullptr, 1}}));
+                         ::testing::ValuesIn(std::vector<CopiesCase>{
+                             {3, "1", 3}, {-1, "3", 3}, {-1, "x", 1}, {-1, nullptr, 1}}));
 
 // PPD options ("-": no PPD), job options, horizontal and vertical values after.
 using RegiCase = std::tuple<std::string, const char*, const char*, const char*>;
@@ -108,17 +109,24 @@ const std::string kHV = kH + TestOption("OVSRRLAdjustRegiVertical", "0.0", "0.0 
 
 INSTANTIATE_TEST_SUITE_P(PPDs, RegistrationDefaultTest,
                          ::testing::ValuesIn(std::vector<RegiCase>{
-                             {kH, "", "0.0", ""}, {kHV, "", "0.0", "0.0"},
+                             {kH, "", "0.0", ""},
+                             {kHV, "", "0.0", "0.0"},
                              {kHV, "OVSRRLAdjustRegiVertical=1.5", "0.0", ""},  // named: keeps its value
-                             {"", "", "", ""}, {"-", "", "", ""}}));
+                             {"", "", "", ""},
+                             {"-", "", "", ""}}));
 
 TEST(CommentGetTicketTest, ReadsAndNormalises) {
   ScopedJobPPD ppd(TestPPD(TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5")));
   std::string options =
       "sides=two-sided-long-edge OVColorMode=Black number-up=4 OVStaple=None OVSignature=BookletLeft "
       "OVSigVol=10Sheets orientation-requested=4 nvxjobs.printsettings.PrintTypeTicketKey=2 nocollate";
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"),         const_cast<char*>("2"), options.data(), nullptr};
+  char* argv[] = {const_cast<char*>("ovqfilter"),
+                  const_cast<char*>("1"),
+                  const_cast<char*>("u"),
+                  const_cast<char*>("t"),
+                  const_cast<char*>("2"),
+                  options.data(),
+                  nullptr};
   Set(C.staple, "stale");
   CommentGetTicketFromPDE(argv);
   EXPECT_STREQ(C.sides, "two-sided-short-edge");

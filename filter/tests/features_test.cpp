@@ -5,10 +5,10 @@
 #include <tuple>
 #include <vector>
 
+#include "filter_test_support.h"
 #include "finishing.h"
 #include "jobstate.h"
 #include "modules.h"
-#include "filter_test_support.h"
 #include "stream.h"
 
 namespace {
@@ -24,7 +24,9 @@ void SetLayout(const char* rows, const char* columns) {
 std::string RunEvent(int event) {
   return CaptureStream([&](FILE* stream) { FeaturesOutputPSCommandFromFilter(event, stream); });
 }
-std::string RunTable() { return CaptureStdout([] { FeaturesOutputQPJLCommandFromFilter(nullptr); }); }
+std::string RunTable() {
+  return CaptureStdout([] { FeaturesOutputQPJLCommandFromFilter(nullptr); });
+}
 std::string Attr(const std::string& attribute) { return "@PJL SET JOBATTR=\"@" + attribute + "\"\n"; }
 std::string Wrapped(const std::string& featureLine) {
   return "[{\n%%BeginNonPPDFeatures\n" + featureLine + "\n%%EndNonPPDFeatures\n} stopped cleartomark\n";
@@ -52,9 +54,9 @@ class FeaturesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     F = FeaturesOptions{};
-    for (int* value : {&F.tabMargin, &F.trimmer, &F.trimmerSelect, &F.bookletMargin, &F.numInSequence,
-                       &F.offsetStacking, &F.separatorPageList, &F.autoFit, &F.ejectOptions, &F.specialPagesA5,
-                       &F.specialPagesTab}) {
+    for (int* value :
+         {&F.tabMargin, &F.trimmer, &F.trimmerSelect, &F.bookletMargin, &F.numInSequence, &F.offsetStacking,
+          &F.separatorPageList, &F.autoFit, &F.ejectOptions, &F.specialPagesA5, &F.specialPagesTab}) {
       *value = -1;
     }
     SetLayout("", "");
@@ -80,17 +82,24 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::ValuesIn(std::vector<InsertionCase>{
         // Single cell (no layout, or 1 x 1): separator before "%%EndProlog", booklet before "%%EndSetup"
         // (no layout: a golden case).
-        {"", "", kEventSetPageDevice, false, false}, {"1", "1", kEventEndProlog, true, false},
-        {"1", "1", kEventEndSetup, false, true}, {"1", "1", kEventSetPageDevice, false, false},
+        {"", "", kEventSetPageDevice, false, false},
+        {"1", "1", kEventEndProlog, true, false},
+        {"1", "1", kEventEndSetup, false, true},
+        {"1", "1", kEventSetPageDevice, false, false},
         // Several cells: both blocks, separator first, before the setpagedevice line only.
-        {"2", "1", kEventSetPageDevice, true, true}, {"2", "1", kEventEndProlog, false, false},
-        {"2", "1", kEventEndSetup, false, false}, {"2", "2", kEventSetPageDevice, true, true},
+        {"2", "1", kEventSetPageDevice, true, true},
+        {"2", "1", kEventEndProlog, false, false},
+        {"2", "1", kEventEndSetup, false, false},
+        {"2", "2", kEventSetPageDevice, true, true},
         {"1", "4", kEventSetPageDevice, true, true},
         // Rows without columns make no cells; huge counts do not wrap round to a single cell.
-        {"2", "", kEventEndProlog, true, false}, {"99999999999", "99999999999", kEventSetPageDevice, true, true},
+        {"2", "", kEventEndProlog, true, false},
+        {"99999999999", "99999999999", kEventSetPageDevice, true, true},
         // Other events never write.
-        {"", "", kEventBeginProlog, false, false}, {"", "", kEventEndPage, false, false},
-        {"2", "1", kEventBeginPage, false, false}, {"2", "1", kEventEndPageSetup, false, false}}));
+        {"", "", kEventBeginProlog, false, false},
+        {"", "", kEventEndPage, false, false},
+        {"2", "1", kEventBeginPage, false, false},
+        {"2", "1", kEventEndPageSetup, false, false}}));
 
 // ---- The blocks and the PJL table, beyond what the whole-filter cases show.
 
@@ -114,22 +123,67 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::ValuesIn(std::vector<BlockCase>{
         // Auto fit follows the booklet margin: absent, off, on, any other value on.
         {[] { SetBothBlocks(); }, kEventEndSetup, kBookletBlock},
-        {[] { SetBothBlocks(); F.autoFit = 0; }, kEventEndSetup, kBookletBlock + AutoFit("false")},
-        {[] { SetBothBlocks(); F.autoFit = 3; }, kEventEndSetup, kBookletBlock + AutoFit("true")},
-        {[] { SetBothBlocks(); F.autoFit = 1; F.bookletMargin = 0; }, kEventEndSetup, ""},
-        {[] { SetBothBlocks(); F.autoFit = 1; F.bookletMargin = -1; }, kEventEndSetup, ""},
+        {[] {
+           SetBothBlocks();
+           F.autoFit = 0;
+         },
+         kEventEndSetup, kBookletBlock + AutoFit("false")},
+        {[] {
+           SetBothBlocks();
+           F.autoFit = 3;
+         },
+         kEventEndSetup, kBookletBlock + AutoFit("true")},
+        {[] {
+           SetBothBlocks();
+           F.autoFit = 1;
+           F.bookletMargin = 0;
+         },
+         kEventEndSetup, ""},
+        {[] {
+           SetBothBlocks();
+           F.autoFit = 1;
+           F.bookletMargin = -1;
+         },
+         kEventEndSetup, ""},
         // A separator list "none" or absent.
-        {[] { SetBothBlocks(); F.separatorPageList = 1; }, kEventEndProlog, ""},
-        {[] { SetBothBlocks(); F.separatorPageList = -1; }, kEventEndProlog, ""},
+        {[] {
+           SetBothBlocks();
+           F.separatorPageList = 1;
+         },
+         kEventEndProlog, ""},
+        {[] {
+           SetBothBlocks();
+           F.separatorPageList = -1;
+         },
+         kEventEndProlog, ""},
         // Long values stay whole; line ends become spaces.
-        {[] { SetBothBlocks(); S(F.separatorPages, kLongPages.c_str()); }, kEventEndProlog, Separator(kLongPages)},
-        {[] { SetBothBlocks(); S(F.separatorPages, "1\n2\r3"); }, kEventEndProlog, Separator("1 2 3")},
-        {[] { SetBothBlocks(); S(F.bookletMarginShift, "5\n"); }, kEventEndSetup,
-         Wrapped("5 .000/Custom/ProcSet findresource/setsignatureimageshift get exec")},
+        {[] {
+           SetBothBlocks();
+           S(F.separatorPages, kLongPages.c_str());
+         },
+         kEventEndProlog, Separator(kLongPages)},
+        {[] {
+           SetBothBlocks();
+           S(F.separatorPages, "1\n2\r3");
+         },
+         kEventEndProlog, Separator("1 2 3")},
+        {[] {
+           SetBothBlocks();
+           S(F.bookletMarginShift, "5\n");
+         },
+         kEventEndSetup, Wrapped("5 .000/Custom/ProcSet findresource/setsignatureimageshift get exec")},
         // PJL: nothing when every key is absent; stacking neither by pages nor copies; values stay on their line.
         {[] {}, -1, ""},
-        {[] { S(F.offsetStackingPages, "10"); F.offsetStacking = 2; }, -1, ""},
-        {[] { F.tabMargin = 1; S(F.tabMarginShift, "1\n\"2"); }, -1, Attr("TABS=1 '2")}}));
+        {[] {
+           S(F.offsetStackingPages, "10");
+           F.offsetStacking = 2;
+         },
+         -1, ""},
+        {[] {
+           F.tabMargin = 1;
+           S(F.tabMarginShift, "1\n\"2");
+         },
+         -1, Attr("TABS=1 '2")}}));
 
 // ---- Face rows: each case makes exactly one row of the table true (or none).
 // Rows 19, 21 and 22 (eject 2, 4, 5) are golden cases.

@@ -87,8 +87,7 @@ inline std::string TestPPD(const std::string& lines) {
 }
 
 // A PickOne option with its default and choices (separated by blanks).
-inline std::string TestOption(const std::string& key, const std::string& defaultChoice,
-                              const std::string& choices) {
+inline std::string TestOption(const std::string& key, const std::string& defaultChoice, const std::string& choices) {
   std::string text = "*OpenUI *" + key + ": PickOne\n*Default" + key + ": " + defaultChoice + "\n";
   size_t start = 0;
   while (start < choices.size()) {

@@ -14,6 +14,7 @@
 #include "escapes.h"
 #include "filter_test_support.h"
 #include "models.h"
+#include "modules.h"
 #include "ppdattr.h"
 
 namespace {
@@ -84,9 +85,12 @@ TEST_P(CodeSetTest, NamesTheEncoding) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Attributes, CodeSetTest,
-                         ::testing::ValuesIn(std::vector<CodeSetCase>{
-                             {"", "SJISX0208"}, {"UTF-8", "UTF8"}, {"JIS83-RKSJ", "SJISX0208"},
-                             {"ISOLatin1", "HPROMAN8"}, {"EUC-JP", nullptr}, {nullptr, nullptr}}));
+                         ::testing::ValuesIn(std::vector<CodeSetCase>{{"", "SJISX0208"},
+                                                                      {"UTF-8", "UTF8"},
+                                                                      {"JIS83-RKSJ", "SJISX0208"},
+                                                                      {"ISOLatin1", "HPROMAN8"},
+                                                                      {"EUC-JP", nullptr},
+                                                                      {nullptr, nullptr}}));
 
 // ---- Booklet
 
@@ -99,10 +103,21 @@ TEST_P(BookletOrientationTest, ChoosesTheLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BookletOrientationTest,
-                         ::testing::ValuesIn(std::vector<OrientationCase>{
-                             {"", 4, false}, {"2", 1, true}, {"2", 6, true}, {"2", 4, false}, {"6", 1, true},
-                             {"6", 5, false}, {"4", 4, true}, {"4", 5, true}, {"4", 1, false}, {"1", 4, true},
-                             {"9", 6, false}, {"16", 5, true}, {"25", 4, true}, {"-2", 4, true}, {"-2", 1, false}}));
+                         ::testing::ValuesIn(std::vector<OrientationCase>{{"", 4, false},
+                                                                          {"2", 1, true},
+                                                                          {"2", 6, true},
+                                                                          {"2", 4, false},
+                                                                          {"6", 1, true},
+                                                                          {"6", 5, false},
+                                                                          {"4", 4, true},
+                                                                          {"4", 5, true},
+                                                                          {"4", 1, false},
+                                                                          {"1", 4, true},
+                                                                          {"9", 6, false},
+                                                                          {"16", 5, true},
+                                                                          {"25", 4, true},
+                                                                          {"-2", 4, true},
+                                                                          {"-2", 1, false}}));
 
 // PPD, signature, volume, the lines after the orientation line ("-": no output at all).
 using BookletCase = std::tuple<const std::string*, const char*, const char*, std::string>;
@@ -135,10 +150,13 @@ TEST_P(BannerTest, TestsInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, BannerTest,
-                         ::testing::ValuesIn(std::vector<BannerCase>{
-                             {"UserPrinterSetting", 2, "OFF"}, {"Other", 2, "OFF"},  // secure print first
-                             {"UserPrinterSetting", 3, "DEVICE"}, {"PrintStartPage", -1, "START"}, {"None", 1, "OFF"},
-                             {"PrintEndPage", 1, nullptr}, {"", 2, nullptr}}));
+                         ::testing::ValuesIn(std::vector<BannerCase>{{"UserPrinterSetting", 2, "OFF"},
+                                                                     {"Other", 2, "OFF"},  // secure print first
+                                                                     {"UserPrinterSetting", 3, "DEVICE"},
+                                                                     {"PrintStartPage", -1, "START"},
+                                                                     {"None", 1, "OFF"},
+                                                                     {"PrintEndPage", 1, nullptr},
+                                                                     {"", 2, nullptr}}));
 
 // ---- Registration
 
@@ -153,12 +171,20 @@ TEST_P(RegistrationTextTest, InTenths) {
 
 INSTANTIATE_TEST_SUITE_P(Values, RegistrationTextTest,
                          ::testing::ValuesIn(std::vector<RegiTextCase>{
-                             {"1.5", "15"}, {"-0.25", "-3"}, {"0.0", "0"}, {"+0.25", "3"},
-                             {"Regi7ch", "0"}, {"1234567", "0"},     // seven characters: nothing left
-                             {"Horizon5", "50"}, {"Horizon-1.25", "-13"},  // eight: the first seven dropped
-                             {"2.0000", "20"}, {"123456", "123"}, {"-99.99", "-10"},  // cut to three characters
+                             {"1.5", "15"},
+                             {"-0.25", "-3"},
+                             {"0.0", "0"},
+                             {"+0.25", "3"},
+                             {"Regi7ch", "0"},
+                             {"1234567", "0"},  // seven characters: nothing left
+                             {"Horizon5", "50"},
+                             {"Horizon-1.25", "-13"},  // eight: the first seven dropped
+                             {"2.0000", "20"},
+                             {"123456", "123"},
+                             {"-99.99", "-10"},         // cut to three characters
                              {"Horizon1.00009", "10"},  // the number text holds six
-                             {"9e9999", "100"}, {"abc", "0"}}));
+                             {"9e9999", "100"},
+                             {"abc", "0"}}));
 
 // Both lines are golden cases; an empty horizontal value has no line.
 TEST(RegistrationLinesTest, EmptyValueHasNoLine) {
@@ -185,7 +211,8 @@ const std::string kColor = "@PJL SET RENDERMODE=COLOR\n";
 const std::string kGray = "@PJL SET RENDERMODE=GRAYSCALE\n";
 
 INSTANTIATE_TEST_SUITE_P(Choices, OthersTest,
-                         ::testing::ValuesIn(std::vector<OthersCase>{  // weights -2, 0, 1: golden cases
+                         ::testing::ValuesIn(std::vector<OthersCase>{
+                             // weights -2, 0, 1: golden cases
                              {&kColorPPD, "3Weakly", "Color", Attr("LWAD=3") + kColor},
                              {&kColorPPD, "Strongly", "Color", kColor},  // no digit: no line
                              {&kColorPPD, "Medium3", "Color", kColor},   // neither word: no line
@@ -247,17 +274,26 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, CommentBasicTest,
     ::testing::ValuesIn(std::vector<BasicCase>{
         {[] { psoptioncomment.duplexBindingEdge = 2; }, Info("DUPLEXTYPE=DUPLEX") + kColorLine},  // wins over sides
-        {[] { Set(psoptioncomment.sides, "other"); psoptioncomment.duplexBindingEdge = 3; },
+        {[] {
+           Set(psoptioncomment.sides, "other");
+           psoptioncomment.duplexBindingEdge = 3;
+         },
          Info("DUPLEXTYPE=TUMBLE") + kColorLine},
         {[] { Set(psoptioncomment.sides, "other"); }, kColorLine},
         {[] { Set(psoptioncomment.colorMode, "Auto"); }, Info("DUPLEXTYPE=SIMPLEX")},
         {[] { Set(psoptioncomment.signature, "BookletLeft"); }, kSimplexColor + Info("BOOKLETTYPE=TYPE[NOBOOKLET]")},
-        {[] { Set(psoptioncomment.signature, "BookletLeft"); Set(psoptioncomment.signatureVolume, "12"); },
+        {[] {
+           Set(psoptioncomment.signature, "BookletLeft");
+           Set(psoptioncomment.signatureVolume, "12");
+         },
          kSimplexColor + Info("BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[12]")},
         // Values that try to start a command: controls become spaces, quotes apostrophes.
         {[] { Set(psoptioncomment.numberUp, "2\r\n@PJL \"X\""); }, kSimplexColor + Info("NUP=2  @PJL 'X'")},
         // A long value is cut, the line keeps its end.
-        {[] { Set(psoptioncomment.signature, "BookletLeft"); Set(psoptioncomment.signatureVolume, kLong.c_str()); },
+        {[] {
+           Set(psoptioncomment.signature, "BookletLeft");
+           Set(psoptioncomment.signatureVolume, kLong.c_str());
+         },
          kSimplexColor + kThresholdPrefix + std::string(99 - kThresholdPrefix.size() - 2, 'A') + "]\n"}}));
 
 // Every line of the block is one PJL command: it begins with "@PJL", holds
@@ -279,7 +315,8 @@ TEST_P(CommentInjectionTest, ValuesStayInsideTheirLine) {
     const std::string line = out.substr(start, end - start);
     EXPECT_EQ(line.rfind("@PJL COMMENT KQJOBINFO ", 0), 0u) << MakeVisible(line);
     EXPECT_LT(line.size(), 100u);
-    for (char ch : line) EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F || ch == '"') << MakeVisible(line);
+    for (char ch : line)
+      EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F || ch == '"') << MakeVisible(line);
   }
   EXPECT_EQ(lines, 9);
 }

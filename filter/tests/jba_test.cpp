@@ -75,29 +75,57 @@ TEST_P(JBARowsTest, WritesTheRowsWhoseConditionsHold) {
 // Every row, with date, time, document name, address and layout, is written by
 // a whole-filter case; here the conditions that must keep a row out, the common
 // lines' fallbacks, and hostile values.
-INSTANTIATE_TEST_SUITE_P(
-    Modes, JBARowsTest,
-    ::testing::ValuesIn(std::vector<RowsCase>{
-        {[] { Admin(kLogin); J.manageType = -1; }, kCommon},  // no management type
-        {[] { Admin(kEntered); }, kCommon},                   // entered, without an ID
-        {[] { J.manageType = JBAModeListAdmin; J.adminUserInput = 1; Set(J.inputUserPassword, "inpw"); }, kCommon},
-        {[] { User(kEntered); Set(J.userPassword, "pw"); }, kCommon},
-        // Administrator keys on a user-mode job, and user keys on no mode: nothing.
-        {[] { Admin(1); J.manageType = JBAModeListUser; J.userSetting = 1; J.userIDType = 3; }, kCommon},
-        {[] {
-           Set(HostNameStr, ""); Set(StdUserName, ""); Set(IPAddressStr, "198.51.100.1"); Set(StdNUpInfo, "");
-           User(kLogin); Set(J.userPassword, "pw");
-         },
-         Attr("CNAM=UnknownHost") + Attr("LUNA=UnknownUser") + Attr("HOAD=198.51.100.1")},
-        // The dialog's address wins over this computer's.
-        {[] { Set(IPAddressStr, "198.51.100.1"); Set(J.ipAddress, "192.0.2.7"); },
-         kHostUser + Attr("HOAD=192.0.2.7") + Attr("NLPP=1")},
-        {[] {
-           User(kEntered); Set(J.userID, "id\r\n@PJL DEFAULT X=1"); Set(J.userPassword, "p\"w");
-           Set(J.printDate, "1\n@PJL RESET"); Set(J.printTime, "\r");
-         },
-         "@PJL COMMENT DATE=1 @PJL RESET\n@PJL COMMENT TIME= \n" + kCommon + Secret("JOAU=id  @PJL DEFAULT X=1") +
-             Secret("JOEP=p'w")}}));
+INSTANTIATE_TEST_SUITE_P(Modes, JBARowsTest,
+                         ::testing::ValuesIn(std::vector<RowsCase>{
+                             {[] {
+                                Admin(kLogin);
+                                J.manageType = -1;
+                              },
+                              kCommon},                           // no management type
+                             {[] { Admin(kEntered); }, kCommon},  // entered, without an ID
+                             {[] {
+                                J.manageType = JBAModeListAdmin;
+                                J.adminUserInput = 1;
+                                Set(J.inputUserPassword, "inpw");
+                              },
+                              kCommon},
+                             {[] {
+                                User(kEntered);
+                                Set(J.userPassword, "pw");
+                              },
+                              kCommon},
+                             // Administrator keys on a user-mode job, and user keys on no mode: nothing.
+                             {[] {
+                                Admin(1);
+                                J.manageType = JBAModeListUser;
+                                J.userSetting = 1;
+                                J.userIDType = 3;
+                              },
+                              kCommon},
+                             {[] {
+                                Set(HostNameStr, "");
+                                Set(StdUserName, "");
+                                Set(IPAddressStr, "198.51.100.1");
+                                Set(StdNUpInfo, "");
+                                User(kLogin);
+                                Set(J.userPassword, "pw");
+                              },
+                              Attr("CNAM=UnknownHost") + Attr("LUNA=UnknownUser") + Attr("HOAD=198.51.100.1")},
+                             // The dialog's address wins over this computer's.
+                             {[] {
+                                Set(IPAddressStr, "198.51.100.1");
+                                Set(J.ipAddress, "192.0.2.7");
+                              },
+                              kHostUser + Attr("HOAD=192.0.2.7") + Attr("NLPP=1")},
+                             {[] {
+                                User(kEntered);
+                                Set(J.userID, "id\r\n@PJL DEFAULT X=1");
+                                Set(J.userPassword, "p\"w");
+                                Set(J.printDate, "1\n@PJL RESET");
+                                Set(J.printTime, "\r");
+                              },
+                              "@PJL COMMENT DATE=1 @PJL RESET\n@PJL COMMENT TIME= \n" + kCommon +
+                                  Secret("JOAU=id  @PJL DEFAULT X=1") + Secret("JOEP=p'w")}}));
 
 TEST(JBATicketTest, ReadsCommonThenAdministratorKeys) {
   std::string options =
@@ -106,8 +134,13 @@ TEST(JBATicketTest, ReadsCommonThenAdministratorKeys) {
       "nvxjobs.printsettings.JBAIPAddressStringTicket=192.0.2.7 number-up=2 "
       "com.apple.print.PrintSettings.PMLayoutRows..n.=1 com.apple.print.PrintSettings.PMLayoutColumns..n.=2 "
       "nvxjobs.printsettings.JBAUserIDTextEditTicket=";
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"),         const_cast<char*>("1"), options.data(), nullptr};
+  char* argv[] = {const_cast<char*>("ovqfilter"),
+                  const_cast<char*>("1"),
+                  const_cast<char*>("u"),
+                  const_cast<char*>("t"),
+                  const_cast<char*>("1"),
+                  options.data(),
+                  nullptr};
   J = {};
   ClearLayoutGlobals();
   EXPECT_EQ(JBAGetTicketFromPDE(argv), 1);

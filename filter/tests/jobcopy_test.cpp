@@ -48,8 +48,9 @@ TEST_P(JobCopyTest, CopiesTheStreamIntoTmpdirWhileTheFlagExists) {
   spec.args = {"7", "alice", "Title", "1", ""};
   spec.env["PPD"] = dir_.File("test.ppd");
   spec.env["TMPDIR"] = dir_.path();
-  spec.stdin_data = "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\n(one) pop\nshowpage\n"
-                    "%%Page: 2 2\n(two) pop\nshowpage\n%%EOF\n";
+  spec.stdin_data =
+      "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\n(one) pop\nshowpage\n"
+      "%%Page: 2 2\n(two) pop\nshowpage\n%%EOF\n";
   const RunResult r = RunProgram(spec);
   ASSERT_EQ(r.exit_status, 0);
   std::vector<fs::path> copies;

@@ -1,12 +1,13 @@
 // The job flow as a whole: argument handling, the choice of stream pass (through
 // the real filter binary), the diagnostic job copy's path.
+#include "jobflow.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "escapes.h"
-#include "jobflow.h"
 #include "stream_capture.h"
 
 namespace {

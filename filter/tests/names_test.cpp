@@ -28,24 +28,33 @@ TEST_P(ValidateDadaTest, AcceptsOnlyTheTableCharacters) {
 
 INSTANTIATE_TEST_SUITE_P(Tables, ValidateDadaTest,
                          ::testing::ValuesIn(std::vector<ValidateCase>{
-                             {"", kDefault, 1}, {" Report~2024!", kDefault, 1}, {"a\tb", kDefault, 0},
-                             {"a\x7F", kUser, 0}, {"caf\xE9", kDefault, 0},
+                             {"", kDefault, 1},
+                             {" Report~2024!", kDefault, 1},
+                             {"a\tb", kDefault, 0},
+                             {"a\x7F", kUser, 0},
+                             {"caf\xE9", kDefault, 0},
                              {"\xB1\xB2", kProduct02, 1},  // half-width kana
-                             {"\xE0", kProduct02, 0}, {"A\x81\x60", kProduct02, 1}, {"\x81\x61", kProduct02, 0},
-                             {"\xFF\x61", kProduct02, 1}, {"\x88\x9F\x93\xFA\xE0\x40", kProduct03, 1},
-                             {"\x81\x3F", kProduct03, 0}, {"\xC4\x80", kProduct03, 0},
+                             {"\xE0", kProduct02, 0},
+                             {"A\x81\x60", kProduct02, 1},
+                             {"\x81\x61", kProduct02, 0},
+                             {"\xFF\x61", kProduct02, 1},
+                             {"\x88\x9F\x93\xFA\xE0\x40", kProduct03, 1},
+                             {"\x81\x3F", kProduct03, 0},
+                             {"\xC4\x80", kProduct03, 0},
                              // A lead byte whose partner would be the terminating zero
                              // is checked as a single byte, and nothing past the end is read.
                              {"ab\x94", kProduct03, 0},
-                             {"j.smith", kUser, 1}, {"jos\xC3\xA9", kUser, 0}}));
+                             {"j.smith", kUser, 1},
+                             {"jos\xC3\xA9", kUser, 0}}));
 
 using SpaceCase = std::pair<std::string, int>;
 class IsAllSpaceTest : public ::testing::TestWithParam<SpaceCase> {};
 TEST_P(IsAllSpaceTest, Detects) { EXPECT_EQ(IsAllSpace(GetParam().first.c_str()), GetParam().second); }
 
-INSTANTIATE_TEST_SUITE_P(Texts, IsAllSpaceTest,
-                         ::testing::ValuesIn(std::vector<SpaceCase>{{"", 1}, {"   ", 1}, {"\x81\x40 \x81\x40", 1},
-                                                                    {"  a ", 0}, {"\x81", 0}, {"\x81\x41", 0}}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, IsAllSpaceTest,
+    ::testing::ValuesIn(std::vector<SpaceCase>{
+        {"", 1}, {"   ", 1}, {"\x81\x40 \x81\x40", 1}, {"  a ", 0}, {"\x81", 0}, {"\x81\x41", 0}}));
 
 using NameCase = std::pair<std::string, std::string>;
 class UserNameTest : public ::testing::TestWithParam<NameCase> {};
@@ -85,8 +94,8 @@ INSTANTIATE_TEST_SUITE_P(Titles, CutDocumentNameTest,
                          ::testing::ValuesIn(std::vector<CutCase>{
                              {"abcdefghijklmnopqrstu", 12, "abcdefghijkl"},
                              {"abcdefghijkl", 12, "abcdefghijkl"},
-                             {"abcdefghij\xC4\x80xyz", 12, "abcdefghij\xC4\x80"},  // double width reaches the length
-                             {"abcdefghijk\xC4\x80xyz", 12, "abcdefghijk"},        // ... or the length plus one
+                             {"abcdefghij\xC4\x80xyz", 12, "abcdefghij\xC4\x80"},    // double width reaches the length
+                             {"abcdefghijk\xC4\x80xyz", 12, "abcdefghijk"},          // ... or the length plus one
                              {"abcdefghij\xE3\x81\x82z", 12, "abcdefghij\xE3\x81"},  // byte length inside a character
                              {kFiveU4E00, 12, kFiveU4E00},
                              {"abc", 0, "abc"}}));
@@ -99,8 +108,13 @@ TEST_P(DocumentNameTest, DerivesThePrintTypeName) {
   std::memset(PTStdDocumentName, 'x', sizeof PTStdDocumentName - 1);
   std::strncpy(StdDocumentName, std::get<1>(GetParam()).c_str(), kStdTextSize);
   std::string options = std::get<0>(GetParam());
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("user"),
-                  const_cast<char*>("title"),     const_cast<char*>("1"), options.data(), nullptr};
+  char* argv[] = {const_cast<char*>("ovqfilter"),
+                  const_cast<char*>("1"),
+                  const_cast<char*>("user"),
+                  const_cast<char*>("title"),
+                  const_cast<char*>("1"),
+                  options.data(),
+                  nullptr};
   InvalidateStdDocumentNameForProductType(argv);
   EXPECT_EQ(std::string(PTStdDocumentName), std::get<2>(GetParam()));
 }

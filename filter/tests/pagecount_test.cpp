@@ -11,7 +11,10 @@
 
 namespace {
 
-struct CountCase { const char* name; std::string document, copies, err; };  // copies: argv[4]
+struct CountCase {
+  const char* name;
+  std::string document, copies, err;
+};  // copies: argv[4]
 class PageCountTest : public ::testing::TestWithParam<CountCase> {};
 
 // Through the whole direct pass, as the filter runs it.

@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "filter_test_support.h"
 #include "jobstate.h"
 #include "modules.h"
 #include "run_program.h"
-#include "filter_test_support.h"
 
 namespace {
 
@@ -31,10 +31,15 @@ TEST_P(TenthsTest, WholeMillimetresInTenths) { EXPECT_EQ(PBindTenths(GetParam().
 // ((trunc(v) x 60) / 17 / 10) x 10
 INSTANTIATE_TEST_SUITE_P(Sizes, TenthsTest,
                          ::testing::ValuesIn(std::vector<std::pair<float, int>>{
-                             {595.0f, 2100},                  // 35700 / 17 = 2100
-                             {842.0f, 2970}, {420.0f, 1480},  // 2971, 1482
-                             {595.9f, 2100},                  // the fraction is dropped first
-                             {612.0f, 2160}, {792.0f, 2790}, {17.0f, 60}, {2.0f, 0}, {0.0f, 0}}));
+                             {595.0f, 2100},  // 35700 / 17 = 2100
+                             {842.0f, 2970},
+                             {420.0f, 1480},  // 2971, 1482
+                             {595.9f, 2100},  // the fraction is dropped first
+                             {612.0f, 2160},
+                             {792.0f, 2790},
+                             {17.0f, 60},
+                             {2.0f, 0},
+                             {0.0f, 0}}));
 
 class ShiftTest : public ::testing::TestWithParam<std::pair<int, int>> {};
 TEST_P(ShiftTest, HalfTheDifference) { EXPECT_EQ(PBindCentringShift(GetParam().first), GetParam().second); }
@@ -48,9 +53,15 @@ class TrimValueTest : public ::testing::TestWithParam<std::pair<const char*, int
 TEST_P(TrimValueTest, DropsTheUnit) { EXPECT_EQ(PBindTrimValue(GetParam().first), GetParam().second); }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TrimValueTest,
-                         ::testing::ValuesIn(std::vector<std::pair<const char*, int>>{{"7mm", 7}, {"12mm", 12}, {"-3mm", -3}, {"mm", 0},
-                                                                   {"7", 0}, {"", 0}, {"abcmm", 0},
-                                                                   {"99999999999999mm", 2147483647}}));
+                         ::testing::ValuesIn(std::vector<std::pair<const char*, int>>{
+                             {"7mm", 7},
+                             {"12mm", 12},
+                             {"-3mm", -3},
+                             {"mm", 0},
+                             {"7", 0},
+                             {"", 0},
+                             {"abcmm", 0},
+                             {"99999999999999mm", 2147483647}}));
 
 // ---- Name table.
 
@@ -74,17 +85,28 @@ TEST_P(ConvertTest, LooksTheNameUp) {
 
 INSTANTIATE_TEST_SUITE_P(Names, ConvertTest,
                          ::testing::ValuesIn(std::vector<std::pair<const char*, const char*>>{
-                             {"A4", "A4"}, {"B4", "JISB4"}, {"SRA3", "SA3"}, {"OV122x170", "DT_SPECIALA3"},
-                             {"Tabloid", "LEDGER"}, {"TabloidExtra", "12X18"}, {"Default", "OFF"},
-                             {"ThickPaper2S1", "SUPERTHICKS1"}, {"CustomSizedPaper5", "USER5"}, {"Any", "UNSPECIFIED"},
-                             {"HCF2", "INTRAY7"}, {"PBindInserter", "INTRAY9"}, {"a4", ""}, {"A4 ", ""}, {"", ""},
+                             {"A4", "A4"},
+                             {"B4", "JISB4"},
+                             {"SRA3", "SA3"},
+                             {"OV122x170", "DT_SPECIALA3"},
+                             {"Tabloid", "LEDGER"},
+                             {"TabloidExtra", "12X18"},
+                             {"Default", "OFF"},
+                             {"ThickPaper2S1", "SUPERTHICKS1"},
+                             {"CustomSizedPaper5", "USER5"},
+                             {"Any", "UNSPECIFIED"},
+                             {"HCF2", "INTRAY7"},
+                             {"PBindInserter", "INTRAY9"},
+                             {"a4", ""},
+                             {"A4 ", ""},
+                             {"", ""},
                              {"DL", ""}}));
 
 // ---- Normalisation, given cut size "A5", fore trim "10mm" and top trim "5mm" before.
 
 // Edge and trimming before; edge, rotation, trimming, cut size kept, fore and top trims, minimum after.
-using NormalCase = std::tuple<const char*, const char*, const char*, const char*, const char*, bool, const char*,
-                              const char*, int>;
+using NormalCase =
+    std::tuple<const char*, const char*, const char*, const char*, const char*, bool, const char*, const char*, int>;
 class NormalizeTest : public ::testing::TestWithParam<NormalCase> {};
 
 TEST_P(NormalizeTest, RewritesTheChoices) {
@@ -106,18 +128,17 @@ TEST_P(NormalizeTest, RewritesTheChoices) {
   EXPECT_EQ(p.minimumTrim, minimum);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Choices, NormalizeTest,
-    ::testing::ValuesIn(std::vector<NormalCase>{
-        {"None", "None", "OFF", "", "OFF", false, "", "", 0},
-        {"BindLeft", "3EdgeSpecifySize", "LEFT", "ROTSEFLAND", "FULLBLEED", true, "", "", 0},
-        {"BindRight", "1EdgeSpecifySize", "RIGHT", "ROTLEFPORT", "FACE", true, "", "", 0},
-        {"BindTop", "1EdgeCut", "TOP", "ROTSEFLAND", "FACE", false, "10mm", "", 0},
-        {"BindLeft", "3EdgeCutMinimum", "LEFT", "ROTSEFLAND", "FULLBLEED", false, "7mm", "7mm", 1},
-        {"BindLeft", "1EdgeCutMinimum", "LEFT", "ROTSEFLAND", "FACE", false, "7mm", "", 1},
-        {"BindLeft", "3EdgeCut", "LEFT", "ROTSEFLAND", "FULLBLEED", false, "10mm", "5mm", 0},
-        {"Sideways", "Trim2", "Sideways", "", "Trim2", false, "10mm", "5mm", 0},
-        {"", "", "", "", "", false, "10mm", "5mm", 0}}));
+INSTANTIATE_TEST_SUITE_P(Choices, NormalizeTest,
+                         ::testing::ValuesIn(std::vector<NormalCase>{
+                             {"None", "None", "OFF", "", "OFF", false, "", "", 0},
+                             {"BindLeft", "3EdgeSpecifySize", "LEFT", "ROTSEFLAND", "FULLBLEED", true, "", "", 0},
+                             {"BindRight", "1EdgeSpecifySize", "RIGHT", "ROTLEFPORT", "FACE", true, "", "", 0},
+                             {"BindTop", "1EdgeCut", "TOP", "ROTSEFLAND", "FACE", false, "10mm", "", 0},
+                             {"BindLeft", "3EdgeCutMinimum", "LEFT", "ROTSEFLAND", "FULLBLEED", false, "7mm", "7mm", 1},
+                             {"BindLeft", "1EdgeCutMinimum", "LEFT", "ROTSEFLAND", "FACE", false, "7mm", "", 1},
+                             {"BindLeft", "3EdgeCut", "LEFT", "ROTSEFLAND", "FULLBLEED", false, "10mm", "5mm", 0},
+                             {"Sideways", "Trim2", "Sideways", "", "Trim2", false, "10mm", "5mm", 0},
+                             {"", "", "", "", "", false, "10mm", "5mm", 0}}));
 
 // ---- Digital lines and their signs.
 
@@ -222,7 +243,8 @@ using EdgeCase = std::pair<std::string, std::string>;  // edge, the value in the
 class EdgeLineTest : public ::testing::TestWithParam<EdgeCase> {};
 
 TEST_P(EdgeLineTest, StaysOneWholeLine) {
-  const std::string out = BindLines(GetParam().first.c_str(), "None", [] {}, true);
+  const std::string out = BindLines(
+      GetParam().first.c_str(), "None", [] {}, true);
   EXPECT_EQ(out.substr(0, out.find('\n') + 1), Attr("PBRE=" + GetParam().second));
 }
 

@@ -38,8 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"density_out_of_range", "*OVColorDensityBlackLow", "+4", nullptr},
         ChoiceCase{"choice_case_matters", "*Smoothing", "false", nullptr},
         ChoiceCase{"keyword_prefix_only", "*OVBrightness", "Dark3", nullptr},
-        ChoiceCase{"star_alone", "*", "True", nullptr},
-        ChoiceCase{"unknown_keyword", "*OVStaple", "None", nullptr}),
+        ChoiceCase{"star_alone", "*", "True", nullptr}, ChoiceCase{"unknown_keyword", "*OVStaple", "None", nullptr}),
     Name);
 
 TEST(ChoiceTable, HasItsRowsOnce) {
@@ -69,8 +68,13 @@ TEST(Header, Frame) {
     ScopedJobPPD ppd(Fixture(fixture));
     InializeDescriptionTable();
     char options[] = "";
-    char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                    const_cast<char*>("t"), const_cast<char*>("1"), options, nullptr};
+    char* argv[] = {const_cast<char*>("ovqfilter"),
+                    const_cast<char*>("1"),
+                    const_cast<char*>("u"),
+                    const_cast<char*>("t"),
+                    const_cast<char*>("1"),
+                    options,
+                    nullptr};
     const std::string out = CaptureStdout([&] { OutputQPJLCommand(argv); });
     const std::string head = "\x1b%-12345X@PJL SET STRINGCODESET=\"SJISX0208\"\n@PJL JOB MODE=PRINTER\r\n";
     EXPECT_EQ(out.rfind(head, 0), 0u) << fixture << out;

@@ -74,18 +74,27 @@ INSTANTIATE_TEST_SUITE_P(
         {[] { Secure("alice", ""); }, "@PJL SET HOLD=STORE\n" + kUser},
         {[] { Secure(kLongUser.c_str(), ""); }, "@PJL SET HOLD=STORE\n@PJL SET USERNAME=\"" + kLongUser + "\"\r\n"},
         {[] { Secure("", "1234"); }, ""},
-        {[] { Secure("", "1234"); R.printType = OptionSamplePrint; }, ""},
+        {[] {
+           Secure("", "1234");
+           R.printType = OptionSamplePrint;
+         },
+         ""},
         {[] { Mailbox("12", ""); }, "@PJL SET HOLD=BOXSTORE\n@PJL SET BOXNUMBER=12\r\n"},
         {[] { Mailbox("", ""); }, "@PJL SET HOLD=BOXSTORE\n"},
-        {[] { Set(R.userName, "alice"); R.printType = OptionDelayPrint; }, ""},  // delayed without a time
-        {[] { Named(OptionSecurePrintNone, 2, "Auto"); }, ""},                  // a normal job has no job name
+        {[] {
+           Set(R.userName, "alice");
+           R.printType = OptionDelayPrint;
+         },
+         ""},                                                   // delayed without a time
+        {[] { Named(OptionSecurePrintNone, 2, "Auto"); }, ""},  // a normal job has no job name
         {[] { Named(OptionSamplePrint, 1, "Auto"); }, "@PJL SET JOBNAME=\"Auto\"\r\n"},
         {[] { Named(OptionSecurePrint, 2, "Auto"); }, "@PJL SET JOBNAME=\"Entered\"\r\n"},
         {[] { Named(OptionSecurePrint, 1, ""); }, ""},
         {[] { Set(R.userName, "alice"); }, kUser},  // an absent type still names the user
         // No value read from the options can end its line early or add a command.
         {[] {
-           Secure("a\r\n@PJL DEFAULT COPIES=9", "\"x\"\n"); R.documentNameType = 2;
+           Secure("a\r\n@PJL DEFAULT COPIES=9", "\"x\"\n");
+           R.documentNameType = 2;
            Set(R.documentName, "doc\n@PJL RESET\x1B");
          },
          "@PJL SET HOLD=STORE\n@PJL SET HOLDTYPE=PRIVATE\n@PJL SET USERNAME=\"a  @PJL DEFAULT COPIES=9\"\r\n"
@@ -95,20 +104,26 @@ INSTANTIATE_TEST_SUITE_P(
          "@PJL SET BOXENCRYPTKEY=\"  \"\r\n"}}));
 
 int ReadTicket(std::string options) {
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"),
-                  const_cast<char*>("t"),         const_cast<char*>("1"), options.data(), nullptr};
+  char* argv[] = {const_cast<char*>("ovqfilter"),
+                  const_cast<char*>("1"),
+                  const_cast<char*>("u"),
+                  const_cast<char*>("t"),
+                  const_cast<char*>("1"),
+                  options.data(),
+                  nullptr};
   return PrintTypeGetTicketFromPDE(argv);
 }
 
 TEST(PrintTypeTicketTest, ReadsTheKeysWithTheByteCodeForm) {
   R = {};
-  EXPECT_EQ(ReadTicket("nvxjobs.printsettings.PrintTypeTicketKey=2 nvxjobs.printsettings.PrintTypeUserNameTicketKey=/72/105 "
-                       "nvxjobs.printsettings.PrintTypePasswordTicketKey=12345678901234567890 "
-                       "nvxjobs.printsettings.DocumentNameTypeTicketKey=2 nvxjobs.printsettings.DocumentNameTicketKey=Plan "
-                       "nvxjobs.printsettings.DelayPrintTicketKey=2024:1:2:3:4 "
-                       "nvxjobs.printsettings.PrintTypeMBNTicketKey=123456 "
-                       "nvxjobs.printsettings.PrintTypeMBNPasswordTicketKey=/13/10"),
-            1);
+  EXPECT_EQ(
+      ReadTicket("nvxjobs.printsettings.PrintTypeTicketKey=2 nvxjobs.printsettings.PrintTypeUserNameTicketKey=/72/105 "
+                 "nvxjobs.printsettings.PrintTypePasswordTicketKey=12345678901234567890 "
+                 "nvxjobs.printsettings.DocumentNameTypeTicketKey=2 nvxjobs.printsettings.DocumentNameTicketKey=Plan "
+                 "nvxjobs.printsettings.DelayPrintTicketKey=2024:1:2:3:4 "
+                 "nvxjobs.printsettings.PrintTypeMBNTicketKey=123456 "
+                 "nvxjobs.printsettings.PrintTypeMBNPasswordTicketKey=/13/10"),
+      1);
   EXPECT_EQ(R.printType, 2);
   EXPECT_STREQ(R.userName, "Hi");
   EXPECT_STREQ(R.password, "1234567890123456");

@@ -33,7 +33,10 @@ const std::string kRaster600 = "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=1
 const std::string kContone600 = "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=8\n" + Attrs("DRDM=RASTER");
 const std::string kMono = "*ColorDevice: False\n";
 
-struct LineCase { const char* name; std::string ppd_extra, line, out; };
+struct LineCase {
+  const char* name;
+  std::string ppd_extra, line, out;
+};
 class DocumentPJLTest : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(DocumentPJLTest, WritesLinesForDocumentLine) {
@@ -69,18 +72,20 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"some_names_missing", "", "TSCR=61 GSCR=61 ISCR=61 TTRC=62 GTRC=62", ""},
         LineCase{"digits_near_the_start_form_no_pair", "", "12 TCPR=1 GCPR=2 ICPR=3", Attrs("TCPR=1 GCPR=2 ICPR=3")},
         LineCase{"third_digit_is_a_value_of_its_own", "", "TCPR=123 GCPR ICPR", Attrs("TCPR=12 PR=1=3")},
-        LineCase{"name_bytes_cannot_break_the_pjl_line", "", "\"\tCR=5 TCPR GCPR ICPR", "@PJL SET JOBATTR=\"@' CR=5\"\n"},
+        LineCase{"name_bytes_cannot_break_the_pjl_line", "", "\"\tCR=5 TCPR GCPR ICPR",
+                 "@PJL SET JOBATTR=\"@' CR=5\"\n"},
         LineCase{"nul_in_name_becomes_blank", "", "T\0PR=7 TCPR GCPR ICPR"s, "@PJL SET JOBATTR=\"@T PR=7\"\n"},
-        LineCase{"only_first_100_digits", "", "TCPR GCPR ICPR" + Repeat(" ABCD=1", 101), Attrs(Repeat("ABCD=1 ", 100))}),
+        LineCase{"only_first_100_digits", "", "TCPR GCPR ICPR" + Repeat(" ABCD=1", 101),
+                 Attrs(Repeat("ABCD=1 ", 100))}),
     ParamName);
 
 TEST(FeatureCapture, KeepsLastChoiceCutTo19Characters) {
   FilterArgs args("1", "", "");
   FeatureCapture capture;
   CaptureOutput([&] {
-    for (const std::string line : {"*KQColorMode Black", "*KQColorMode Color", "*KQRGBImageTypeSuffix Photo",
-                                   "*KQRGBInputProfile AdobeRGB", "*KQRGBCorrection ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-                                   "*KQEngineScreen Screen2", "*KQEngineScreen"}) {
+    for (const std::string line :
+         {"*KQColorMode Black", "*KQColorMode Color", "*KQRGBImageTypeSuffix Photo", "*KQRGBInputProfile AdobeRGB",
+          "*KQRGBCorrection ABCDEFGHIJKLMNOPQRSTUVWXYZ", "*KQEngineScreen Screen2", "*KQEngineScreen"}) {
       const std::string full = "%%BeginFeature: " + line;
       InspectLineForPJL(full.data(), full.size(), &capture, args.argv());
     }
@@ -114,32 +119,32 @@ TEST_P(ColourProcessingTest, ChoosesValues) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ColourProcessingTest,
-    ::testing::Values(
-        ColourCase{"Color", "None", "Photo", "", "Auto", V{13, 13, 14}, V{13, 13, 14, 13, 13, 14}},
-        ColourCase{"Color", "None", "Standard", "", "Screen1", V{11, 11, 12}, V(6, 61)},
-        ColourCase{"Color", "None", "Presentation", "", "", V{15, 15, 16}, V{}},
-        ColourCase{"Color", "None", "sRGB", "", "Screen3", V{17, 17, 18}, V(6, 63)},
-        ColourCase{"Color", "None", "POP", "", "Auto", V{19, 19, 20}, V{19, 19, 20, 19, 19, 20}},
-        ColourCase{"Color", "None", "Off", "", "Auto", V{31, 31, 31}, V(6, 31)},
-        ColourCase{"Color", "None", "Vivid", "", "Auto", V{}, V{}},
-        ColourCase{"Color", "None", "Vivid", "", "Screen2", V{}, V(6, 62)},
-        ColourCase{"Color", "Perceptual", "", "SRGB", "Auto", V{41, 41, 42}, V{41, 41, 42, 41, 41, 42}},
-        ColourCase{"Color", "Perceptual", "", "AdobeRGB", "", V{49, 49, 50}, V{}},
-        ColourCase{"Color", "Saturation", "Photo", "SRGB", "", V{43, 43, 44}, V{}},
-        ColourCase{"Color", "Saturation", "", "AdobeRGB", "", V{51, 51, 52}, V{}},
-        ColourCase{"Color", "RelativeC", "", "SRGB", "", V{45, 45, 46}, V{}},
-        ColourCase{"Color", "RelativeC", "", "AdobeRGB", "", V{53, 53, 54}, V{}},
-        ColourCase{"Color", "AbsoluteC", "", "SRGB", "", V{47, 47, 48}, V{}},
-        ColourCase{"Color", "AbsoluteC", "", "AdobeRGB", "Auto", V{55, 55, 56}, V{55, 55, 56, 55, 55, 56}},
-        ColourCase{"Color", "AbsoluteC", "", "Other", "Auto", V{}, V{}},
-        ColourCase{"Color", "Vivid", "", "", "Auto", V{11, 11, 12}, V{11, 11, 12, 11, 11, 12}},
-        ColourCase{"Color", "", "Photo", "", "Auto", V{}, V{}},
-        ColourCase{"Black", "None", "Photo", "", "Auto", V{33, 33, 34}, V{33, 33, 34, 33, 33, 34}},
-        ColourCase{"Black", "None", "", "", "Auto", V{11, 11, 12}, V{11, 11, 12, 11, 11, 12}},
-        ColourCase{"", "", "", "", "Screen1", V{11, 11, 12}, V(6, 64)},
-        ColourCase{"Black", "", "Photo", "", "Screen2", V{33, 33, 34}, V(6, 65)},
-        ColourCase{"", "", "", "", "Screen3", V{11, 11, 12}, V(6, 66)},
-        ColourCase{"", "", "", "", "", V{11, 11, 12}, V{}},
-        ColourCase{"Black", "", "", "", "Screen4", V{11, 11, 12}, V{}}));
+    ::testing::Values(ColourCase{"Color", "None", "Photo", "", "Auto", V{13, 13, 14}, V{13, 13, 14, 13, 13, 14}},
+                      ColourCase{"Color", "None", "Standard", "", "Screen1", V{11, 11, 12}, V(6, 61)},
+                      ColourCase{"Color", "None", "Presentation", "", "", V{15, 15, 16}, V{}},
+                      ColourCase{"Color", "None", "sRGB", "", "Screen3", V{17, 17, 18}, V(6, 63)},
+                      ColourCase{"Color", "None", "POP", "", "Auto", V{19, 19, 20}, V{19, 19, 20, 19, 19, 20}},
+                      ColourCase{"Color", "None", "Off", "", "Auto", V{31, 31, 31}, V(6, 31)},
+                      ColourCase{"Color", "None", "Vivid", "", "Auto", V{}, V{}},
+                      ColourCase{"Color", "None", "Vivid", "", "Screen2", V{}, V(6, 62)},
+                      ColourCase{"Color", "Perceptual", "", "SRGB", "Auto", V{41, 41, 42}, V{41, 41, 42, 41, 41, 42}},
+                      ColourCase{"Color", "Perceptual", "", "AdobeRGB", "", V{49, 49, 50}, V{}},
+                      ColourCase{"Color", "Saturation", "Photo", "SRGB", "", V{43, 43, 44}, V{}},
+                      ColourCase{"Color", "Saturation", "", "AdobeRGB", "", V{51, 51, 52}, V{}},
+                      ColourCase{"Color", "RelativeC", "", "SRGB", "", V{45, 45, 46}, V{}},
+                      ColourCase{"Color", "RelativeC", "", "AdobeRGB", "", V{53, 53, 54}, V{}},
+                      ColourCase{"Color", "AbsoluteC", "", "SRGB", "", V{47, 47, 48}, V{}},
+                      ColourCase{"Color", "AbsoluteC", "", "AdobeRGB", "Auto", V{55, 55, 56},
+                                 V{55, 55, 56, 55, 55, 56}},
+                      ColourCase{"Color", "AbsoluteC", "", "Other", "Auto", V{}, V{}},
+                      ColourCase{"Color", "Vivid", "", "", "Auto", V{11, 11, 12}, V{11, 11, 12, 11, 11, 12}},
+                      ColourCase{"Color", "", "Photo", "", "Auto", V{}, V{}},
+                      ColourCase{"Black", "None", "Photo", "", "Auto", V{33, 33, 34}, V{33, 33, 34, 33, 33, 34}},
+                      ColourCase{"Black", "None", "", "", "Auto", V{11, 11, 12}, V{11, 11, 12, 11, 11, 12}},
+                      ColourCase{"", "", "", "", "Screen1", V{11, 11, 12}, V(6, 64)},
+                      ColourCase{"Black", "", "Photo", "", "Screen2", V{33, 33, 34}, V(6, 65)},
+                      ColourCase{"", "", "", "", "Screen3", V{11, 11, 12}, V(6, 66)},
+                      ColourCase{"", "", "", "", "", V{11, 11, 12}, V{}},
+                      ColourCase{"Black", "", "", "", "Screen4", V{11, 11, 12}, V{}}));
 
 }  // namespace

@@ -3,9 +3,8 @@
 // line, also when that line began in the part already sent.
 #include "pstransfer.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <string>

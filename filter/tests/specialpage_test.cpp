@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <pugixml.hpp>
 #include <cstring>
+#include <pugixml.hpp>
 #include <random>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "modules.h"
 #include "filter_test_support.h"
+#include "modules.h"
 
 namespace {
 
@@ -29,9 +29,12 @@ TEST_P(GetOneValueTest, CopiesUpToTheComma) {
 
 INSTANTIATE_TEST_SUITE_P(Fields, GetOneValueTest,
                          ::testing::ValuesIn(std::vector<SplitCase>{
-                             {"0,1,front", "0", 2}, {"front,stationery", "front", 6},
+                             {"0,1,front", "0", 2},
+                             {"front,stationery", "front", 6},
                              {"200", "200", 0},  // the last field: nothing consumed
-                             {"", "", 0}, {",x", "", 1}, {",", "", 1},
+                             {"", "", 0},
+                             {",x", "", 1},
+                             {",", "", 1},
                              {std::string(60, 'a') + ",b", std::string(49, 'a'), 61},
                              {std::string(95, 'b'), std::string(49, 'b'), 0},
                              {std::string(48, 'c') + "\xC3\xA9,d", std::string(48, 'c'), 51}}));
@@ -59,10 +62,16 @@ TEST_P(EscapeTest, MakesCharacterData) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, EscapeTest,
                          ::testing::ValuesIn(std::vector<EscapeCase>{
-                             {"Plain", "Plain"}, {"A&B", "A&amp;B"}, {"<x>", "&lt;x&gt;"},
-                             {"\"q\"", "&quot;q&quot;"}, {"it's", "it&apos;s"}, {"a\tb\x01", "a b "},
-                             {"caf\xC3\xA9", "caf\xC3\xA9"}, {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5"},
-                             {"bad\xC3", "bad "}, {"\xFF\xFE", "  "},
+                             {"Plain", "Plain"},
+                             {"A&B", "A&amp;B"},
+                             {"<x>", "&lt;x&gt;"},
+                             {"\"q\"", "&quot;q&quot;"},
+                             {"it's", "it&apos;s"},
+                             {"a\tb\x01", "a b "},
+                             {"caf\xC3\xA9", "caf\xC3\xA9"},
+                             {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5"},
+                             {"bad\xC3", "bad "},
+                             {"\xFF\xFE", "  "},
                              {"\xEF\xBF\xBE", " "},  // U+FFFE is no XML character
                              {"", ""}}));
 
@@ -84,8 +93,13 @@ const std::string kCover0 = "nvxjobs.printsettings.QPIFCoverValueTicket_0=";
 std::string Inject(int covers, int insertions, int exceptions, const std::string& options) {
   psOptionSpecialPage = {covers, insertions, exceptions};
   std::string argv5 = options;
-  char* argv[] = {const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("user"),
-                  const_cast<char*>("title"),     const_cast<char*>("1"), argv5.data(), nullptr};
+  char* argv[] = {const_cast<char*>("ovqfilter"),
+                  const_cast<char*>("1"),
+                  const_cast<char*>("user"),
+                  const_cast<char*>("title"),
+                  const_cast<char*>("1"),
+                  argv5.data(),
+                  nullptr};
   return CaptureStdout([&] { InjectQPIFCommandSP(argv); });
 }
 
@@ -95,7 +109,7 @@ TEST(InjectQPIF, CountsAndUnknownForms) {
   EXPECT_EQ(Inject(-5, 0, 3, "").substr(0, kHead.size()), kHead);  // a negative count does not cancel others
   EXPECT_EQ(psOptionSpecialPage.cover, 0);
   EXPECT_EQ(Inject(1, 0, 0, kCover0 + "2,0,x,y"), kHead + kTail);  // unknown side: nothing for the entry
-  EXPECT_EQ(Inject(1, 0, 0, kCover0 + "0,7,x,y"),                   // unknown form: an empty cover
+  EXPECT_EQ(Inject(1, 0, 0, kCover0 + "0,7,x,y"),                  // unknown form: an empty cover
             kHead + "    <cover-front syntax=\"collection\">\n    </cover-front>\n" + kTail);
   // Count 1 and no value key: the enclosing element is still written.
   EXPECT_EQ(Inject(0, 1, 0, ""), kHead + "    <insert-sheet syntax=\"1setOf\">\n    </insert-sheet>\n" + kTail);
@@ -103,8 +117,9 @@ TEST(InjectQPIF, CountsAndUnknownForms) {
 
 TEST(InjectQPIF, EntriesFollowTheirIndexWithinTheCount) {
   const std::string key = " nvxjobs.printsettings.QPIFExceptionValueTicket_", value = "=0,1,1,3,5,one-sided,";
-  const std::string out = Inject(0, 0, 2, key + "1" + value + "Second" + key + "2" + value + "Third" + key + "00" +
-                                              value + "Zero" + key + "0" + value + "First");
+  const std::string out = Inject(0, 0, 2,
+                                 key + "1" + value + "Second" + key + "2" + value + "Third" + key + "00" + value +
+                                     "Zero" + key + "0" + value + "First");
   const size_t first = out.find(">First<"), second = out.find(">Second<");
   ASSERT_NE(second, std::string::npos);
   EXPECT_LT(first, second);
@@ -113,8 +128,8 @@ TEST(InjectQPIF, EntriesFollowTheirIndexWithinTheCount) {
 }
 
 TEST(InjectQPIF, HugeCountIsHandledAtOnce) {
-  const std::string out = Inject(2147483647, 2147483647, 2147483647,
-                                 "nvxjobs.printsettings.QPIFCoverValueTicket_2147483646=1,0,back,Last");
+  const std::string out =
+      Inject(2147483647, 2147483647, 2147483647, "nvxjobs.printsettings.QPIFCoverValueTicket_2147483646=1,0,back,Last");
   EXPECT_NE(out.find(">Last<"), std::string::npos);
   EXPECT_EQ(out.substr(out.size() - kTail.size()), kTail);
 }
@@ -124,7 +139,8 @@ void ExpectWellFormed(const std::string& xml, pugi::xml_document& doc) {
   for (size_t i = 0; i < xml.size(); ++i) {
     ASSERT_TRUE(static_cast<unsigned char>(xml[i]) >= 0x20 || xml[i] == '\n') << "control byte at " << i;
   }
-  const pugi::xml_parse_result result = doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_doctype);
+  const pugi::xml_parse_result result =
+      doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_doctype);
   ASSERT_TRUE(result) << result.description() << " at " << result.offset << "\n" << xml;
   EXPECT_STREQ(doc.document_element().name(), "qpif");
 }

@@ -7,6 +7,7 @@
 
 #include "filter_test_support.h"
 #include "jobstate.h"
+#include "modules.h"
 #include "run_program.h"
 #include "stream.h"
 #include "streamevents.h"

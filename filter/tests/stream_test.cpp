@@ -20,7 +20,11 @@ using namespace std::string_literals;
 
 constexpr size_t kBlock = 128 * 1024;  // the passes read the input in blocks of this size
 
-struct PassCase { const char* name; std::string input, out, err; bool cancelled = false; };  // err: page lines
+struct PassCase {
+  const char* name;
+  std::string input, out, err;
+  bool cancelled = false;
+};  // err: page lines
 
 class DirectPassTest : public ::testing::TestWithParam<PassCase> {};
 
@@ -37,7 +41,7 @@ TEST_P(DirectPassTest, WritesDocumentWithEvents) {
 }
 
 const std::string kLong8064(8064, 'x'), kLong8065(8065, 'x');
-const std::string kHuge(3 * kBlock + 17, 'y');  // runs over several blocks
+const std::string kHuge(3 * kBlock + 17, 'y');   // runs over several blocks
 const std::string kToBlockEnd(kBlock - 6, 'a');  // the next line starts 5 bytes before the boundary
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                  kLong8065 + "ep\n" + kLong8065 + "\nbp\n[23/0]\n\x04", ""},
         PassCase{"keyword_line_across_a_block_boundary", kToBlockEnd + "\n%%EndSetup\n",
                  kToBlockEnd + "\n[16/0]\n%%EndSetup\n\x04", ""},
-        PassCase{"line_over_several_blocks_passes_whole", kHuge + "\nbp\n" + kHuge, kHuge + "\nbp\n[23/0]\n" + kHuge + "\x04",
-                 ""},
+        PassCase{"line_over_several_blocks_passes_whole", kHuge + "\nbp\n" + kHuge,
+                 kHuge + "\nbp\n[23/0]\n" + kHuge + "\x04", ""},
         PassCase{"cancelled_showpage", "a\nshowpage\nb\n", "a\n", "", true},
         PassCase{"cancelled_ep_after_its_event", "a\nep\nb\n", "a\n[27/1]\n", "", true},
         PassCase{"cancelled_endp_after_its_event", "bp\nendp\n", "bp\n[23/0]\n[28/1]\n", "", true},
@@ -99,8 +103,13 @@ TEST(SubString, CopiesInclusiveRangeInsideText) {
     const char* text;
     int first, last;
     const char* expected;
-  } cases[] = {{"%%BeginFeature: *X Y", 0, 14, "%%BeginFeature:"}, {"abc", 1, 1, "b"}, {"abc", 1, 99, "bc"},
-               {"abc", -3, 0, "a"}, {"abc", 2, 1, ""}, {"abc", 5, 9, ""}, {nullptr, 0, 3, ""}};
+  } cases[] = {{"%%BeginFeature: *X Y", 0, 14, "%%BeginFeature:"},
+               {"abc", 1, 1, "b"},
+               {"abc", 1, 99, "bc"},
+               {"abc", -3, 0, "a"},
+               {"abc", 2, 1, ""},
+               {"abc", 5, 9, ""},
+               {nullptr, 0, 3, ""}};
   for (const auto& c : cases) {
     char* copy = GetSubString(c.text, c.first, c.last);
     ASSERT_NE(copy, nullptr);
@@ -181,7 +190,8 @@ const std::string kFrameFalse = "%!PS\n%%BeginFeature: *OVFrameMode False\n%%End
 const std::string kTonerSaver = TestOption("OVTonerSaver", "False", "False True");
 const std::string kTonerSections = "%%BeginFeature: *OVTonerSaver True\n%%BeginFeature: *OVTonerSaver False\n";
 const std::string kNulLong = "%!PS\n\0\0x\n"s + std::string(200000, 'h') + "\r\n";
-const std::string kCancelledInFeatures = "%%BeginFeature: *OVFrameMode True\nshowpage\n%%BeginFeature: *OVFrameMode False\n";
+const std::string kCancelledInFeatures =
+    "%%BeginFeature: *OVFrameMode True\nshowpage\n%%BeginFeature: *OVFrameMode False\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, BufferedPassTest,
@@ -195,13 +205,13 @@ INSTANTIATE_TEST_SUITE_P(
         BufferedCase{"defaults_once_and_only_for_absent_options", kColorDevice + kTonerSaver, "", kTonerSections,
                      "@PJL SET JOBATTR=\"@TRAP=OFF\"\n@PJL SET JOBATTR=\"@GRGU=OFF\"\n@PJL SET JOBATTR=\"@PSBR=0\"\n"
                      "@PJL SET JOBATTR=\"@RGBP=SRGB\"\n@PJL SET JOBATTR=\"@RGBG=22\"\n"
-                     "@PJL SET ECONOMODE=ON\n@PJL SET ECONOMODE=OFF\n" + kDefaultTriple + kEnterPS + kTonerSections +
-                         "\x04"},
+                     "@PJL SET ECONOMODE=ON\n@PJL SET ECONOMODE=OFF\n" +
+                         kDefaultTriple + kEnterPS + kTonerSections + "\x04"},
         BufferedCase{"closing_byte_inside_gets_one_more", "", "", "a\x04\n", kEnterPS + "a\x04\n\x04"},
         BufferedCase{"last_line_without_line_end", "", "", "a\nlast", kEnterPS + "a\nlast\x04"},
         BufferedCase{"nul_bytes_and_long_lines_reach_the_printer", "", "", kNulLong, kEnterPS + kNulLong + "\x04"},
-        BufferedCase{"cancelled_while_buffering_sends_only_earlier_pjl", "", "", kCancelledInFeatures, kRasterLines,
-                     "", MarkEvent, 1},
+        BufferedCase{"cancelled_while_buffering_sends_only_earlier_pjl", "", "", kCancelledInFeatures, kRasterLines, "",
+                     MarkEvent, 1},
         // Cancelled after the document was buffered: the transfer stops after the first page end.
         BufferedCase{"cancelled_during_transfer_stops_after_page_end", "", "", "a\nep\nb\nep\nbp\n",
                      kEnterPS + "a\n[27/1]\nep\n", "PAGE:1 2\nPAGE:2 2\n", MarkAndCancelAtBp}),
@@ -221,7 +231,8 @@ TEST(StreamSignal, BufferedPassSendsNoDocumentAndLeavesNoFile) {
   EXPECT_EQ(r.out.find("%!PS"), std::string::npos) << MakeVisible(r.out);
   EXPECT_EQ(r.out.find("ENTER LANGUAGE"), std::string::npos) << MakeVisible(r.out);
   size_t files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.path().filename() != "test.ppd";
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    files += entry.path().filename() != "test.ppd";
   EXPECT_EQ(files, 0u);
 }
 

@@ -22,11 +22,23 @@ struct Options {
 struct Argv {
   char* argv[7];
   explicit Argv(char* options)
-      : argv{const_cast<char*>("ovqfilter"), const_cast<char*>("1"), const_cast<char*>("u"), const_cast<char*>("t"),
-             const_cast<char*>("1"), options, nullptr} {}
+      : argv{const_cast<char*>("ovqfilter"),
+             const_cast<char*>("1"),
+             const_cast<char*>("u"),
+             const_cast<char*>("t"),
+             const_cast<char*>("1"),
+             options,
+             nullptr} {}
 };
 
-struct TextReaderCase { const char* name; TicketReader reader; std::string options; int size; std::string expected; int result; };
+struct TextReaderCase {
+  const char* name;
+  TicketReader reader;
+  std::string options;
+  int size;
+  std::string expected;
+  int result;
+};
 class TextReaderTest : public testing::TestWithParam<TextReaderCase> {};
 
 TEST_P(TextReaderTest, ReadsKey) {
@@ -49,28 +61,32 @@ const auto kPrtLang = GetTicketStringConvertedToPrtLang;
 
 INSTANTIATE_TEST_SUITE_P(
     Readers, TextReaderTest,
-    testing::Values(
-        TextReaderCase{"bytecode_hi", kPrtLang, "K=/72/105", 256, "Hi", 1},
-        TextReaderCase{"plain_keeps_bytecode", GetTicketString, "K=/72/105", 256, "/72/105", 1},
-        TextReaderCase{"bytecode_utf8", kPrtLang, "K=/227/129/130", 256, "\xE3\x81\x82", 1},
-        TextReaderCase{"bytecode_invalid_utf8", kPrtLang, "K=/65/255", 256, "", 1},
-        TextReaderCase{"prtlang_plain_text", kPrtLang, "K=Report", 256, "Report", 1},
-        TextReaderCase{"prtlang_absent", kPrtLang, "L=1", 256, "", 0},
-        TextReaderCase{"string_absent", GetTicketString, "L=1", 256, "", 0},
-        TextReaderCase{"string_present_empty", GetTicketString, "K=", 256, "", 1},
-        TextReaderCase{"string_cut_to_size", GetTicketString, "K=abcdef", 4, "abc", 1},
-        TextReaderCase{"string_invalid_utf8", GetTicketString, "K=a\xFF", 256, "", 1},
-        TextReaderCase{"string_mib", GetTicketString, "K=" + kMiB, 256, kMiB.substr(0, 255), 1},
-        // The work buffer reads 1023 characters: 341 byte numbers of three characters.
-        TextReaderCase{"bytecode_work_buffer", kPrtLang, "K=" + ByteCodeRun(400), 1024, std::string(341, 'A'), 1},
-        TextReaderCase{"bytecode_mib", kPrtLang, "K=/" + kMiB, 256, "", 1},
-        TextReaderCase{"numberup_value_not_decoded", GetNumberUpTicketString, "K=/52", 256, "N/52", 1},
-        TextReaderCase{"numberup_comment_decoded", GetNumberUpTicketStringForComment, "K=/52", 256, "4", 1},
-        TextReaderCase{"numberup_cut_to_accounting_size", GetNumberUpTicketString, "K=123456789012", 10, "N12345678", 1}),
+    testing::Values(TextReaderCase{"bytecode_hi", kPrtLang, "K=/72/105", 256, "Hi", 1},
+                    TextReaderCase{"plain_keeps_bytecode", GetTicketString, "K=/72/105", 256, "/72/105", 1},
+                    TextReaderCase{"bytecode_utf8", kPrtLang, "K=/227/129/130", 256, "\xE3\x81\x82", 1},
+                    TextReaderCase{"bytecode_invalid_utf8", kPrtLang, "K=/65/255", 256, "", 1},
+                    TextReaderCase{"prtlang_plain_text", kPrtLang, "K=Report", 256, "Report", 1},
+                    TextReaderCase{"prtlang_absent", kPrtLang, "L=1", 256, "", 0},
+                    TextReaderCase{"string_absent", GetTicketString, "L=1", 256, "", 0},
+                    TextReaderCase{"string_present_empty", GetTicketString, "K=", 256, "", 1},
+                    TextReaderCase{"string_cut_to_size", GetTicketString, "K=abcdef", 4, "abc", 1},
+                    TextReaderCase{"string_invalid_utf8", GetTicketString, "K=a\xFF", 256, "", 1},
+                    TextReaderCase{"string_mib", GetTicketString, "K=" + kMiB, 256, kMiB.substr(0, 255), 1},
+                    // The work buffer reads 1023 characters: 341 byte numbers of three characters.
+                    TextReaderCase{"bytecode_work_buffer", kPrtLang, "K=" + ByteCodeRun(400), 1024,
+                                   std::string(341, 'A'), 1},
+                    TextReaderCase{"bytecode_mib", kPrtLang, "K=/" + kMiB, 256, "", 1},
+                    TextReaderCase{"numberup_value_not_decoded", GetNumberUpTicketString, "K=/52", 256, "N/52", 1},
+                    TextReaderCase{"numberup_comment_decoded", GetNumberUpTicketStringForComment, "K=/52", 256, "4", 1},
+                    TextReaderCase{"numberup_cut_to_accounting_size", GetNumberUpTicketString, "K=123456789012", 10,
+                                   "N12345678", 1}),
     Name);
 
 // Number-up from the layout when "number-up" is absent.
-struct LayoutCase { const char* name; std::string options, marked, comment; };  // marked: GetNumberUpTicketString
+struct LayoutCase {
+  const char* name;
+  std::string options, marked, comment;
+};  // marked: GetNumberUpTicketString
 class LayoutTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutTest, BothReaders) {
@@ -91,8 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LayoutCase{"number_up_4", "number-up=4", "N4", "4"},
                     LayoutCase{"rows2_columns3", ROWS "=2 " COLUMNS "=3", "N6", "6"},
                     LayoutCase{"rows1_columns1", ROWS "=1 " COLUMNS "=1", "1", "1"},
-                    LayoutCase{"no_layout", "copies=2", "1", "1"},
-                    LayoutCase{"rows_only", ROWS "=2", "1", "1"},
+                    LayoutCase{"no_layout", "copies=2", "1", "1"}, LayoutCase{"rows_only", ROWS "=2", "1", "1"},
                     LayoutCase{"columns_only", COLUMNS "=4", "1", "1"},
                     LayoutCase{"product_above_99", ROWS "=10 " COLUMNS "=12", "N120", "120"},
                     LayoutCase{"huge_product", ROWS "=99999999999 " COLUMNS "=99999999999", "N4611686014132420609",
@@ -100,7 +115,13 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{"number_up_wins", "number-up=2 " ROWS "=2 " COLUMNS "=3", "N2", "2"}),
     Name);
 
-struct NumberCase { const char* name; std::string options; int integer; float real; int result; };
+struct NumberCase {
+  const char* name;
+  std::string options;
+  int integer;
+  float real;
+  int result;
+};
 class NumberReaderTest : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberReaderTest, IntegerAndFloat) {
@@ -114,16 +135,14 @@ TEST_P(NumberReaderTest, IntegerAndFloat) {
   EXPECT_FLOAT_EQ(real, c.real);
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, NumberReaderTest,
-                         testing::Values(NumberCase{"absent", "L=3", -1, -1.0f, 0},
-                                         NumberCase{"plain", "K=42", 42, 42.0f, 1},
-                                         NumberCase{"fraction", "K=1.5", 1, 1.5f, 1},
-                                         NumberCase{"negative", "K=-7", -7, -7.0f, 1},
-                                         NumberCase{"not_a_number", "K=abc", 0, 0.0f, 1},
-                                         NumberCase{"leading_digits", "K=12mm", 12, 12.0f, 1},
-                                         NumberCase{"empty", "K=", 0, 0.0f, 1},
-                                         NumberCase{"too_large_clamped", "K=99999999999", INT_MAX, 99999999999.0f, 1}),
-                         Name);
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, NumberReaderTest,
+    testing::Values(NumberCase{"absent", "L=3", -1, -1.0f, 0}, NumberCase{"plain", "K=42", 42, 42.0f, 1},
+                    NumberCase{"fraction", "K=1.5", 1, 1.5f, 1}, NumberCase{"negative", "K=-7", -7, -7.0f, 1},
+                    NumberCase{"not_a_number", "K=abc", 0, 0.0f, 1},
+                    NumberCase{"leading_digits", "K=12mm", 12, 12.0f, 1}, NumberCase{"empty", "K=", 0, 0.0f, 1},
+                    NumberCase{"too_large_clamped", "K=99999999999", INT_MAX, 99999999999.0f, 1}),
+    Name);
 
 TEST(Readers, FloatBeyondRangeIsInfiniteAndCheckTicketKey) {
   Options huge("K=1e300");
@@ -137,11 +156,20 @@ TEST(Readers, FloatBeyondRangeIsInfiniteAndCheckTicketKey) {
 }
 
 TEST(Numstrtochar, DecodesInPlace) {
-  const std::pair<const char*, std::string> cases[] = {
-      {"/65/66", "AB"},      {"/255", "\xFF"},       {"/300/65", ""},        {"/65/300/66", "A"},
-      {"/72/0/105", "H"},    {"/72/x/105", "H"},     {"/72/-5/105", "H"},    {"/", ""},
-      {"/65//66/", "AB"},    {"65/66", "65/66"},     {"", ""},               {"/99999999999999999999", ""},
-      {"/13/10/34", "\r\n\""}, {"/97/44/39/92", "a,'\\"}};
+  const std::pair<const char*, std::string> cases[] = {{"/65/66", "AB"},
+                                                       {"/255", "\xFF"},
+                                                       {"/300/65", ""},
+                                                       {"/65/300/66", "A"},
+                                                       {"/72/0/105", "H"},
+                                                       {"/72/x/105", "H"},
+                                                       {"/72/-5/105", "H"},
+                                                       {"/", ""},
+                                                       {"/65//66/", "AB"},
+                                                       {"65/66", "65/66"},
+                                                       {"", ""},
+                                                       {"/99999999999999999999", ""},
+                                                       {"/13/10/34", "\r\n\""},
+                                                       {"/97/44/39/92", "a,'\\"}};
   for (const auto& [input, expected] : cases) {
     char text[64] = {};
     std::snprintf(text, sizeof text, "%s", input);

@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "modules.h"
 #include "filter_test_support.h"
+#include "modules.h"
 #include "stream.h"
 
 namespace {
@@ -52,24 +52,34 @@ TEST_P(StartPointTest, CentresTheRotatedBox) {
   EXPECT_NEAR(y, std::get<3>(GetParam()), 0.006);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Angles, StartPointTest,
-    ::testing::ValuesIn(std::vector<StartCase>{
-        {1, 0, 197.5f, 396.0f},       // cx - w, cy - h
-        {1, 45, 244.467f, 332.612f},  // 297.5 - 75 cos45, 421 - 125 sin45
-        {1, 90, 322.5f, 321.0f},      // cx + h, cy - w
-        {1, 91, 324.241f, 321.448f},  // s = 1 degree: cx + (w sin s + h cos s), cy - (w cos s - h sin s)
-        {1, 180, 397.5f, 446.0f},     // cx + w, cy + h
-        {1, 181, 397.052f, 447.741f}, {1, 270, 272.5f, 521.0f},  // cx - h, cy + w
-        {1, 271, 270.759f, 520.552f}, {1, 360, 197.5f, 396.0f},
-        {1, 400, 0.0f, 0.0f},  // outside 0..360: offsets alone
-        {3, 0, 197.5f, 396.0f},
-        // Landscape: width and height swap roles, centre (421, 297.5).
-        {2, 0, 321.0f, 272.5f}, {2, 45, 367.967f, 209.112f}, {2, 90, 446.0f, 197.5f}, {2, 91, 447.741f, 197.948f},
-        {2, 180, 521.0f, 322.5f}, {2, 181, 520.552f, 324.241f}, {2, 270, 396.0f, 397.5f},
-        {2, 271, 394.259f, 397.052f}, {2, 360, 321.0f, 272.5f}, {4, 400, 0.0f, 0.0f}, {4, 90, 446.0f, 197.5f},
-        {0, 0, -100.0f, -25.0f},  // no known orientation: the centre is (0, 0)
-        {1, -1, 0.0f, 0.0f}}));   // an absent angle (-1) read as unsigned is out of range
+INSTANTIATE_TEST_SUITE_P(Angles, StartPointTest,
+                         ::testing::ValuesIn(std::vector<StartCase>{
+                             {1, 0, 197.5f, 396.0f},       // cx - w, cy - h
+                             {1, 45, 244.467f, 332.612f},  // 297.5 - 75 cos45, 421 - 125 sin45
+                             {1, 90, 322.5f, 321.0f},      // cx + h, cy - w
+                             {1, 91, 324.241f,
+                              321.448f},  // s = 1 degree: cx + (w sin s + h cos s), cy - (w cos s - h sin s)
+                             {1, 180, 397.5f, 446.0f},  // cx + w, cy + h
+                             {1, 181, 397.052f, 447.741f},
+                             {1, 270, 272.5f, 521.0f},  // cx - h, cy + w
+                             {1, 271, 270.759f, 520.552f},
+                             {1, 360, 197.5f, 396.0f},
+                             {1, 400, 0.0f, 0.0f},  // outside 0..360: offsets alone
+                             {3, 0, 197.5f, 396.0f},
+                             // Landscape: width and height swap roles, centre (421, 297.5).
+                             {2, 0, 321.0f, 272.5f},
+                             {2, 45, 367.967f, 209.112f},
+                             {2, 90, 446.0f, 197.5f},
+                             {2, 91, 447.741f, 197.948f},
+                             {2, 180, 521.0f, 322.5f},
+                             {2, 181, 520.552f, 324.241f},
+                             {2, 270, 396.0f, 397.5f},
+                             {2, 271, 394.259f, 397.052f},
+                             {2, 360, 321.0f, 272.5f},
+                             {4, 400, 0.0f, 0.0f},
+                             {4, 90, 446.0f, 197.5f},
+                             {0, 0, -100.0f, -25.0f},  // no known orientation: the centre is (0, 0)
+                             {1, -1, 0.0f, 0.0f}}));   // an absent angle (-1) read as unsigned is out of range
 
 // Offsets are added to the start point (golden cases); outside 0..360 they are all of it.
 TEST(StartPoint, OutOfRangeAngleGivesTheOffsetsAlone) {
@@ -95,11 +105,14 @@ TEST_P(ColorTest, AppliesTheDensity) {
 
 INSTANTIATE_TEST_SUITE_P(Densities, ColorTest,
                          ::testing::ValuesIn(std::vector<ColorCase>{
-                             {0.0f, 100, "0.00"}, {0.25f, 100, "0.25"},  // full density: colour unchanged
-                             {0.0f, 0, "1.00"}, {0.7f, 0, "1.00"},       // density 0: white
-                             {0.0f, 50, "0.50"}, {0.2f, 50, "0.60"},     // 1 - 0.8 x 0.5
-                             {1.0f, 30, "1.00"},                         // white stays white
-                             {0.0f, -1, "1.01"}}));                      // absent density is used as -1
+                             {0.0f, 100, "0.00"},
+                             {0.25f, 100, "0.25"},  // full density: colour unchanged
+                             {0.0f, 0, "1.00"},
+                             {0.7f, 0, "1.00"},  // density 0: white
+                             {0.0f, 50, "0.50"},
+                             {0.2f, 50, "0.60"},     // 1 - 0.8 x 0.5
+                             {1.0f, 30, "1.00"},     // white stays white
+                             {0.0f, -1, "1.01"}}));  // absent density is used as -1
 
 // ---- Events and flags. The blocks of every event in full are golden cases.
 
@@ -154,13 +167,20 @@ TEST_P(StampLinesTest, ValuesStayOnTheirLines) {
 const std::string kLongText = "(" + std::string(253, 'W') + ")";  // 255 bytes, the most the record holds
 const std::string kLongFont(255, 'F');
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, StampLinesTest,
-    ::testing::ValuesIn(std::vector<LinesCase>{
-        {[] { std::strcpy(W.text, kLongText.c_str()); }, {"\n" + kLongText + " show\ngrestore\n"}},
-        {[] { std::strcpy(W.font, kLongFont.c_str()); }, {"\n/" + kLongFont + " 40 selectfont\n197.50 396.00 moveto\n"}},
-        {[] { std::strcpy(W.text, "(TOP\nSECRET\r) show erasepage (x)"); std::strcpy(W.font, "Helvetica\nBold"); },
-         {"\n(TOP SECRET ) show erasepage (x) show\n", "\n/Helvetica Bold 40 selectfont\n"}},
-        {[] { W.hOffset = 3.0e38f; W.colorR = -3.0e38f; }, {" moveto\n0 rotate\n"}}}));
+INSTANTIATE_TEST_SUITE_P(Values, StampLinesTest,
+                         ::testing::ValuesIn(std::vector<LinesCase>{
+                             {[] { std::strcpy(W.text, kLongText.c_str()); }, {"\n" + kLongText + " show\ngrestore\n"}},
+                             {[] { std::strcpy(W.font, kLongFont.c_str()); },
+                              {"\n/" + kLongFont + " 40 selectfont\n197.50 396.00 moveto\n"}},
+                             {[] {
+                                std::strcpy(W.text, "(TOP\nSECRET\r) show erasepage (x)");
+                                std::strcpy(W.font, "Helvetica\nBold");
+                              },
+                              {"\n(TOP SECRET ) show erasepage (x) show\n", "\n/Helvetica Bold 40 selectfont\n"}},
+                             {[] {
+                                W.hOffset = 3.0e38f;
+                                W.colorR = -3.0e38f;
+                              },
+                              {" moveto\n0 rotate\n"}}}));
 
 }  // namespace

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "ticket_keys.h"
+
 void InvalidateStdUserName();
 void InvalidateStdDocumentNameForProductType(char* argv[]);
 
@@ -23,8 +25,6 @@ extern const ValidateDataScale docuNameValidateDataScaleForProduct03;
 extern const ValidateDataScale userNameValidateDataScale;
 
 inline constexpr const char* defaultUserName = "UnknownUser";
-inline constexpr const char* kPrintTypeProductTypeTicketKey =
-    "nvxjobs.printsettings.PrintTypeProductTypeTicketKey";
 
 // 1 when every character of `text` is allowed by `table` (an empty text is), else 0.
 int ValidateDada(const char* text, const ValidateDataScale* table);

@@ -129,9 +129,7 @@ int StrEqualCampareFunc(const void* value, const void* operand) {
 
 int StrContainCampareFunc(const void* value, const void* operand) { return TextContains(value, operand) ? 1 : 0; }
 
-int StrNotContainCampareFunc(const void* value, const void* operand) {
-  return TextContains(value, operand) ? 0 : 1;
-}
+int StrNotContainCampareFunc(const void* value, const void* operand) { return TextContains(value, operand) ? 0 : 1; }
 
 int StrNoNULLCampareFunc(const void* value, const void*) { return IsEmptyText(value) ? 0 : 1; }
 

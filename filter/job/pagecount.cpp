@@ -11,9 +11,7 @@ namespace {
 constexpr int kPageLineVersion = 0x1070;
 constexpr int kMaxCopiesDigits = 9;
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 // The number of "%RBINumCopies: n" as plain decimal text without leading zeros;
 // false unless the value is a whole number from 1 to 999999999.

@@ -4,22 +4,19 @@
 
 // A reader is given (key, option count, options, destination, size) and looks
 // the key up with cupsGetOption.
-using TicketReader = int (*)(const char* key, int num_options, cups_option_t* options, void* destination,
-                             int size);
+using TicketReader = int (*)(const char* key, int num_options, cups_option_t* options, void* destination, int size);
 
 // One row of a module's ticket table.
 struct TicketData {
-  const char* key;     // option name, used as it stands
-  void* destination;   // int, float or text buffer
-  int size;            // capacity of a text destination including its zero (4 for numbers)
+  const char* key;    // option name, used as it stands
+  void* destination;  // int, float or text buffer
+  int size;           // capacity of a text destination including its zero (4 for numbers)
   TicketReader reader;
 };
 
 // Work buffer of the byte-code form: at most 1023 characters of a value are read.
 inline constexpr int kTicketWorkSize = 1024;
 
-// Runs the module readers in their fixed order; returns 1.
-int GetTicketFromPDE(char* argv[]);
 // Parses argv[5] once and runs each row's reader in row order; returns 1.
 int GetTicketFromArray(char* argv[], const TicketData* rows, int count);
 
@@ -27,12 +24,11 @@ int CheckTicketKey(const char* key, int num_options, cups_option_t* options, voi
 int GetTicketInteger(const char* key, int num_options, cups_option_t* options, void* destination, int size);
 int GetTicketFloat(const char* key, int num_options, cups_option_t* options, void* destination, int size);
 int GetTicketString(const char* key, int num_options, cups_option_t* options, void* destination, int size);
-int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_option_t* options,
-                                      void* destination, int size);
-int GetNumberUpTicketString(const char* key, int num_options, cups_option_t* options, void* destination,
-                            int size);
-int GetNumberUpTicketStringForComment(const char* key, int num_options, cups_option_t* options,
-                                      void* destination, int size);
+int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_option_t* options, void* destination,
+                                      int size);
+int GetNumberUpTicketString(const char* key, int num_options, cups_option_t* options, void* destination, int size);
+int GetNumberUpTicketStringForComment(const char* key, int num_options, cups_option_t* options, void* destination,
+                                      int size);
 
 // Decodes the byte-code form ("/72/105" is "Hi") in place; other text is left as it is.
 void numstrtochar(char* text);

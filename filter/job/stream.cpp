@@ -16,7 +16,6 @@
 #include "psfeatures.h"
 #include "pslines.h"
 #include "pstransfer.h"
-#include "streamevents.h"
 
 namespace {
 
@@ -25,8 +24,6 @@ constexpr int kTempPathSize = 255;
 
 // Path of the buffered pass's temporary file.
 char PPDPJLOutFilePath[kTempPathSize] = {};
-
-StreamEventObserver g_event_observer = nullptr;
 
 // Larger stream buffers than the default for pipes and files, so that the
 // document leaves in few large writes even when every page raises events.
@@ -187,14 +184,6 @@ void RemoveBufferedDocument(FILE* buffered) {
 }
 
 }  // namespace
-
-void SetStreamEventObserver(StreamEventObserver observer) { g_event_observer = observer; }
-
-void OutputPSCommandFromFilter(int event, int page, FILE* stream) {
-  if (g_event_observer != nullptr) g_event_observer(event, page, stream);
-  WatermarkOutputPSCommandFromFilter(event, page, stream);
-  FeaturesOutputPSCommandFromFilter(event, stream);
-}
 
 void OutputPageLogCommand(int page, char* argv[]) { WritePageLine(page, argv[4]); }
 

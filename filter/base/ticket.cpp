@@ -7,7 +7,6 @@
 #include <cstring>
 #include <limits>
 
-#include "modules.h"
 #include "textconv.h"
 
 namespace {
@@ -37,9 +36,7 @@ float ReadFloat(const char* text) {
 }
 
 // Copies at most kTicketWorkSize - 1 bytes of `value` into `work`.
-void CopyToWork(const char* value, char (&work)[kTicketWorkSize]) {
-  std::snprintf(work, sizeof work, "%s", value);
-}
+void CopyToWork(const char* value, char (&work)[kTicketWorkSize]) { std::snprintf(work, sizeof work, "%s", value); }
 
 // One cell of a layout: rows or columns missing count as one cell.
 long long LayoutProduct(int num_options, cups_option_t* options) {
@@ -51,8 +48,7 @@ long long LayoutProduct(int num_options, cups_option_t* options) {
 
 // The layout's number-up text when "number-up" is absent: `mark` and the
 // product, or "1" for a single cell.
-void LayoutNumberUpText(int num_options, cups_option_t* options, const char* mark,
-                        char (&work)[kTicketWorkSize]) {
+void LayoutNumberUpText(int num_options, cups_option_t* options, const char* mark, char (&work)[kTicketWorkSize]) {
   const long long product = LayoutProduct(num_options, options);
   if (product == 1) {
     std::snprintf(work, sizeof work, "1");
@@ -69,17 +65,6 @@ int ReadByteValue(const char*& text) {
 }
 
 }  // namespace
-
-int GetTicketFromPDE(char* argv[]) {
-  PrintTypeGetTicketFromPDE(argv);
-  JBAGetTicketFromPDE(argv);
-  FeaturesGetTicketFromPDE(argv);
-  WatermarkGetTicketFromPDE(argv);
-  PBindGetTicketFromPDE(argv);
-  CommentGetTicketFromPDE(argv);
-  SpecialPageGetTicketFromPDE(argv);
-  return 1;
-}
 
 int GetTicketFromArray(char* argv[], const TicketData* rows, int count) {
   cups_option_t* options = nullptr;
@@ -119,8 +104,8 @@ int GetTicketString(const char* key, int num_options, cups_option_t* options, vo
   return 1;
 }
 
-int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_option_t* options,
-                                      void* destination, int size) {
+int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_option_t* options, void* destination,
+                                      int size) {
   char* text = static_cast<char*>(destination);
   if (size > 0) std::memset(text, 0, static_cast<size_t>(size));
   const char* value = cupsGetOption(key, num_options, options);
@@ -132,8 +117,7 @@ int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_opt
   return 1;
 }
 
-int GetNumberUpTicketString(const char* key, int num_options, cups_option_t* options, void* destination,
-                            int size) {
+int GetNumberUpTicketString(const char* key, int num_options, cups_option_t* options, void* destination, int size) {
   char work[kTicketWorkSize] = {};
   const char* value = cupsGetOption(key, num_options, options);
   if (value != nullptr) {
@@ -145,8 +129,8 @@ int GetNumberUpTicketString(const char* key, int num_options, cups_option_t* opt
   return 1;
 }
 
-int GetNumberUpTicketStringForComment(const char* key, int num_options, cups_option_t* options,
-                                      void* destination, int size) {
+int GetNumberUpTicketStringForComment(const char* key, int num_options, cups_option_t* options, void* destination,
+                                      int size) {
   char work[kTicketWorkSize] = {};
   const char* value = cupsGetOption(key, num_options, options);
   if (value != nullptr) {

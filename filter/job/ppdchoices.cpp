@@ -106,5 +106,4 @@ static_assert(kNamedChoiceRowCount + kDensityRowCount == kPPDChoiceRowCount);
 
 }  // namespace
 
-constexpr std::array<PPDChoiceRow, kPPDChoiceRowCount> FeaturePPDKeyNameandMarkedValuetoPJLCommand =
-    MakeChoiceTable();
+constexpr std::array<PPDChoiceRow, kPPDChoiceRowCount> FeaturePPDKeyNameandMarkedValuetoPJLCommand = MakeChoiceTable();

@@ -38,10 +38,8 @@ struct CaptureRow {
 };
 // Tried in order; the first keyword part found takes the choice.
 constexpr CaptureRow kCaptureRows[] = {
-    {"KQColorMode", &FeatureCapture::color_mode},
-    {"KQRGBImageType", &FeatureCapture::image_type},
-    {"KQRGBInputProfile", &FeatureCapture::input_profile},
-    {"KQRGBCorrection", &FeatureCapture::rgb_correction},
+    {"KQColorMode", &FeatureCapture::color_mode},          {"KQRGBImageType", &FeatureCapture::image_type},
+    {"KQRGBInputProfile", &FeatureCapture::input_profile}, {"KQRGBCorrection", &FeatureCapture::rgb_correction},
     {"KQEngineScreen", &FeatureCapture::engine_screen},
 };
 

@@ -42,12 +42,9 @@ struct PPDKeyDefault {
 };
 
 constexpr PPDKeyDefault kPPDKeyDefaults[] = {
-    {"OVSetTrapMode", "@PJL SET JOBATTR=\"@TRAP=OFF\"\n"},
-    {"OVGrayBalance", "@PJL SET JOBATTR=\"@GRGU=OFF\"\n"},
-    {"OVBrightnes", "@PJL SET JOBATTR=\"@PSBR=0\"\n"},
-    {"OVRGBInputProfile", "@PJL SET JOBATTR=\"@RGBP=SRGB\"\n"},
-    {"OVRGBBCorrection", "@PJL SET JOBATTR=\"@RGBG=22\"\n"},
-    {"OVTonerSaver", "@PJL SET ECONOMODE=OFF\n"},
+    {"OVSetTrapMode", "@PJL SET JOBATTR=\"@TRAP=OFF\"\n"},   {"OVGrayBalance", "@PJL SET JOBATTR=\"@GRGU=OFF\"\n"},
+    {"OVBrightnes", "@PJL SET JOBATTR=\"@PSBR=0\"\n"},       {"OVRGBInputProfile", "@PJL SET JOBATTR=\"@RGBP=SRGB\"\n"},
+    {"OVRGBBCorrection", "@PJL SET JOBATTR=\"@RGBG=22\"\n"}, {"OVTonerSaver", "@PJL SET ECONOMODE=OFF\n"},
 };
 
 const char* DefaultLineFor(const char* keyword) {
@@ -61,9 +58,8 @@ constexpr int kAttributeLineSize = 100;
 
 }  // namespace
 
-const char* const PPDKeyArray[] = {"OVSetTrapMode",     "OVGrayBalance",    "OVBrightnes",
-                                   "OVRGBInputProfile", "OVRGBBCorrection", "OVTonerSaver",
-                                   nullptr};
+const char* const PPDKeyArray[] = {"OVSetTrapMode",    "OVGrayBalance", "OVBrightnes", "OVRGBInputProfile",
+                                   "OVRGBBCorrection", "OVTonerSaver",  nullptr};
 const char* const CPRCommand[] = {"TCPR", "GCPR", "ICPR", nullptr};
 const char* const TRCSCRCommand[] = {"TTRC", "GTRC", "ITRC", "TSCR", "GSCR", "ISCR", nullptr};
 
@@ -74,13 +70,6 @@ void InializeDescriptionTable() {
   InitializeCmdParaTable(&cmdParaQPJLJobMode, 2, cmdParaQPJLJobModeList);
   InitializeCmdParaTable(&cmdParaQPJLTrailer, 4, cmdParaQPJLTrailerList);
   InializeDescriptionTableFromFilter();
-}
-
-void InializeDescriptionTableFromFilter() {
-  PrintTypeInializeDescriptionTableFromFilter();
-  JBAInializeDescriptionTableFromFilter();
-  FeaturesInializeDescriptionTableFromFilter();
-  SpecialPageInializeDescriptionTable();
 }
 
 void OutputQPJLCommand(char* argv[]) {
@@ -97,12 +86,6 @@ void OutputQPJLCommand(char* argv[]) {
   OutputQPJLCommandforComment();
   // With the buffered pass, that pass writes the line after its own PJL lines.
   if (!PPDAttrEquals(JobPPD(), "OVPSDecompMode", "1")) OutputQPJLCommandEnterPS(argv);
-}
-
-void OutputQPJLCommandFromFilter(char* argv[]) {
-  PrintTypeOutputQPJLCommandFromFilter();
-  JBAOutputQPJLCommandFromFilter(argv);
-  FeaturesOutputQPJLCommandFromFilter(argv);
 }
 
 void OutputQPJLCommandEnterPS(char* argv[]) {

@@ -9,7 +9,7 @@
 #include "modules.h"
 #include "output.h"
 #include "pjlsafe.h"
-#include "stream.h"
+#include "ticket_keys.h"
 
 namespace {
 
@@ -41,43 +41,31 @@ FeaturesOptions& F = qpjlOptionFeatures;
 }  // namespace
 
 const TicketData FeaturesticketData[kFeaturesTicketRows] = {
-    {"nvxjobs.printsettings.TabMarginSwitchTicket", &F.tabMargin, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.TrimmerSwitchTicket", &F.trimmer, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.TrimmerSelectTicket", &F.trimmerSelect, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.BookletMarginSwitchTicket", &F.bookletMargin, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.TabMarginMMShiftTicket", F.tabMarginShift, kFeaturesShortSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.TrimmerMMCuttingSizeTicket", F.trimmerCuttingSize, kFeaturesShortSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.TrimmerWidthMMSizeTicket", F.trimmerWidth, kFeaturesShortSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.TrimmerHeightMMSizeTicket", F.trimmerHeight, kFeaturesShortSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.TrimmerAdjustMMSizeTicket", F.trimmerAdjust, kFeaturesShortSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.NumInSequenceSwitchTicket", &F.numInSequence, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.NumInSequenceLArrowTicket", F.numInSequenceStart, kFeaturesShortSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.OffsetStackingListTicket", &F.offsetStacking, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.OffsetStackingPagesLArrowTicket", F.offsetStackingPages, kFeaturesCountSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.OffsetStackingUnitsLArrowTicket", F.offsetStackingUnits, kFeaturesCountSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.SeparatorPageListTicket", &F.separatorPageList, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.SeparatorPageTicket", F.separatorPages, kFeaturesTextSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.AutoFitSwitchTicket", &F.autoFit, kNum, GetTicketInteger},
-    {"nvxjobs.printsettings.BookletMarginMMShiftTicket", F.bookletMarginShift, kFeaturesShortSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.EjectOptionsListTicket", &F.ejectOptions, kNum, GetTicketInteger},
+    {kTabMarginSwitchTicketKey, &F.tabMargin, kNum, GetTicketInteger},
+    {kTrimmerSwitchTicketKey, &F.trimmer, kNum, GetTicketInteger},
+    {kTrimmerSelectTicketKey, &F.trimmerSelect, kNum, GetTicketInteger},
+    {kBookletMarginSwitchTicketKey, &F.bookletMargin, kNum, GetTicketInteger},
+    {kTabMarginMMShiftTicketKey, F.tabMarginShift, kFeaturesShortSize, GetTicketStringConvertedToPrtLang},
+    {kTrimmerMMCuttingSizeTicketKey, F.trimmerCuttingSize, kFeaturesShortSize, GetTicketStringConvertedToPrtLang},
+    {kTrimmerWidthMMSizeTicketKey, F.trimmerWidth, kFeaturesShortSize, GetTicketStringConvertedToPrtLang},
+    {kTrimmerHeightMMSizeTicketKey, F.trimmerHeight, kFeaturesShortSize, GetTicketStringConvertedToPrtLang},
+    {kTrimmerAdjustMMSizeTicketKey, F.trimmerAdjust, kFeaturesShortSize, GetTicketStringConvertedToPrtLang},
+    {kNumInSequenceSwitchTicketKey, &F.numInSequence, kNum, GetTicketInteger},
+    {kNumInSequenceLArrowTicketKey, F.numInSequenceStart, kFeaturesShortSize, GetTicketStringConvertedToPrtLang},
+    {kOffsetStackingListTicketKey, &F.offsetStacking, kNum, GetTicketInteger},
+    {kOffsetStackingPagesLArrowTicketKey, F.offsetStackingPages, kFeaturesCountSize, GetTicketStringConvertedToPrtLang},
+    {kOffsetStackingUnitsLArrowTicketKey, F.offsetStackingUnits, kFeaturesCountSize, GetTicketStringConvertedToPrtLang},
+    {kSeparatorPageListTicketKey, &F.separatorPageList, kNum, GetTicketInteger},
+    {kSeparatorPageTicketKey, F.separatorPages, kFeaturesTextSize, GetTicketStringConvertedToPrtLang},
+    {kAutoFitSwitchTicketKey, &F.autoFit, kNum, GetTicketInteger},
+    {kBookletMarginMMShiftTicketKey, F.bookletMarginShift, kFeaturesShortSize, GetTicketStringConvertedToPrtLang},
+    {kEjectOptionsListTicketKey, &F.ejectOptions, kNum, GetTicketInteger},
     {"media", F.media, kFeaturesTextSize, GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.whetherMediaSizeA5Ticket", &F.specialPagesA5, kNum, GetTicketInteger},
+    {kWhetherMediaSizeA5TicketKey, &F.specialPagesA5, kNum, GetTicketInteger},
     {"OVNumPunchHoles", F.punchHoles, kFeaturesTextSize, GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.featuresMediaTypeTabTicket", F.featuresMediaTypeTab, kFeaturesTextSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.CoilPunchFaceTicket", F.coilPunchFace, kFeaturesTextSize,
-     GetTicketStringConvertedToPrtLang},
-    {"nvxjobs.printsettings.whetherMediaTypeTabTicket", &F.specialPagesTab, kNum, GetTicketInteger},
+    {kFeaturesMediaTypeTabTicketKey, F.featuresMediaTypeTab, kFeaturesTextSize, GetTicketStringConvertedToPrtLang},
+    {kCoilPunchFaceTicketKey, F.coilPunchFace, kFeaturesTextSize, GetTicketStringConvertedToPrtLang},
+    {kWhetherMediaTypeTabTicketKey, &F.specialPagesTab, kNum, GetTicketInteger},
 };
 
 namespace {
@@ -95,27 +83,21 @@ constexpr int32_t kFive = 5;
 const void* const cmdParaFeaturesFixed[] = {&CTRLSym_DOUBLE, &CTRLSym_DOUBLE, &CTRLSym_LF};
 const void* const cmdParaFeaturesLF[] = {&CTRLSym_LF};
 const void* const cmdParaFeaturesTabShift[] = {&CTRLSym_DOUBLE, F.tabMarginShift, &CTRLSym_DOUBLE, &CTRLSym_LF};
-const void* const cmdParaFeaturesCutting[] = {&CTRLSym_DOUBLE, F.trimmerCuttingSize, &CTRLSym_DOUBLE,
-                                              &CTRLSym_LF};
+const void* const cmdParaFeaturesCutting[] = {&CTRLSym_DOUBLE, F.trimmerCuttingSize, &CTRLSym_DOUBLE, &CTRLSym_LF};
 const void* const cmdParaFeaturesWidth[] = {&CTRLSym_DOUBLE, F.trimmerWidth, &CTRLSym_DOUBLE, &CTRLSym_LF};
 const void* const cmdParaFeaturesHeight[] = {&CTRLSym_DOUBLE, F.trimmerHeight, &CTRLSym_DOUBLE, &CTRLSym_LF};
 const void* const cmdParaFeaturesAdjust[] = {&CTRLSym_DOUBLE, F.trimmerAdjust, &CTRLSym_DOUBLE, &CTRLSym_LF};
-const void* const cmdParaFeaturesNumStart[] = {&CTRLSym_DOUBLE, F.numInSequenceStart, &CTRLSym_DOUBLE,
-                                               &CTRLSym_LF};
-const void* const cmdParaFeaturesPages[] = {&CTRLSym_DOUBLE, F.offsetStackingPages, &CTRLSym_DOUBLE,
-                                            &CTRLSym_LF};
-const void* const cmdParaFeaturesUnits[] = {&CTRLSym_DOUBLE, F.offsetStackingUnits, &CTRLSym_DOUBLE,
-                                            &CTRLSym_LF};
+const void* const cmdParaFeaturesNumStart[] = {&CTRLSym_DOUBLE, F.numInSequenceStart, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const cmdParaFeaturesPages[] = {&CTRLSym_DOUBLE, F.offsetStackingPages, &CTRLSym_DOUBLE, &CTRLSym_LF};
+const void* const cmdParaFeaturesUnits[] = {&CTRLSym_DOUBLE, F.offsetStackingUnits, &CTRLSym_DOUBLE, &CTRLSym_LF};
 
-symPara paraFixed, paraLF, paraTabShift, paraCutting, paraWidth, paraHeight, paraAdjust, paraNumStart,
-    paraPages, paraUnits;
+symPara paraFixed, paraLF, paraTabShift, paraCutting, paraWidth, paraHeight, paraAdjust, paraNumStart, paraPages,
+    paraUnits;
 
 // ---------------------------------------------------------------------------
 // PJL table: condition lists.
 
-constexpr comparationItem Is(const int* value, const int32_t* operand) {
-  return {value, operand, IntCampareFunc};
-}
+constexpr comparationItem Is(const int* value, const int32_t* operand) { return {value, operand, IntCampareFunc}; }
 constexpr comparationItem TextIs(const char* value, const char* const* operand) {
   return {value, operand, StrEqualCampareFunc};
 }
@@ -167,7 +149,6 @@ comparation condTab0, condTab1, condTrim0, condTrim1, condSelect2, condSelect3, 
     condFaceOffNoCoilFace, condFaceUpMediaA5, condFaceUpSpecialA5, condFaceUpBothA5, condFaceUpFeatureTab,
     condFaceUpSpecialTab, condFaceUpBothTab;
 
-
 // ---------------------------------------------------------------------------
 // PostScript blocks.
 
@@ -182,8 +163,6 @@ constexpr const char* kAutoFitOff =
 // A feature line holds a value of at most 99 bytes and its fixed text, so it
 // always fits whole.
 constexpr int kFeatureLineSize = 256;
-
-
 
 void WriteNonPPDFeature(const char* featureLine, FILE* stream) {
   KQfputline("[{", stream);
@@ -272,9 +251,7 @@ void FeaturesInializeDescriptionTableFromFilter() {
   BindCond(&condFaceUpBothTab, comparationFaceUpBothTab);
 }
 
-int FeaturesGetTicketFromPDE(char* argv[]) {
-  return GetTicketFromArray(argv, FeaturesticketData, kFeaturesTicketRows);
-}
+int FeaturesGetTicketFromPDE(char* argv[]) { return GetTicketFromArray(argv, FeaturesticketData, kFeaturesTicketRows); }
 
 void FeaturesOutputQPJLCommandFromFilter(char* argv[]) {
   OutputQPJLCommandFromArray(argv, FeaturesFmtTable, numFmtTableFeatures);

@@ -6,11 +6,10 @@
 #include "ticket.h"
 
 const ValidateDataScale docuNameValidateDataScale = {{1, {{32, 126}}}, {0, {}}};
-const ValidateDataScale docuNameValidateDataScaleForProduct02 = {
-    {2, {{32, 126}, {161, 223}}}, {3, {{32, 126}, {0x8160, 0x8160}, {0xFF61, 0xFF9F}}}};
+const ValidateDataScale docuNameValidateDataScaleForProduct02 = {{2, {{32, 126}, {161, 223}}},
+                                                                 {3, {{32, 126}, {0x8160, 0x8160}, {0xFF61, 0xFF9F}}}};
 const ValidateDataScale docuNameValidateDataScaleForProduct03 = {
-    {2, {{32, 126}, {161, 223}}},
-    {4, {{0x8140, 0x9F7E}, {0x8180, 0x9FFC}, {0xE040, 0xFC7E}, {0xE080, 0xFCFC}}}};
+    {2, {{32, 126}, {161, 223}}}, {4, {{0x8140, 0x9F7E}, {0x8180, 0x9FFC}, {0xE040, 0xFC7E}, {0xE080, 0xFCFC}}}};
 const ValidateDataScale userNameValidateDataScale = {{1, {{32, 126}}}, {0, {}}};
 
 namespace {

@@ -61,19 +61,19 @@ class PSLinePump {
   PSWriteFunction write_;
 
   char block_[kBlockSize];
-  size_t filled_ = 0;      // bytes in block_
-  size_t span_ = 0;        // first byte of block_ not yet written
-  size_t line_start_ = 0;  // current line's first byte in block_
-  size_t line_end_ = 0;    // just past the current line's end byte in block_
-  size_t scan_ = 0;        // where the search for the next line starts
+  size_t filled_ = 0;              // bytes in block_
+  size_t span_ = 0;                // first byte of block_ not yet written
+  size_t line_start_ = 0;          // current line's first byte in block_
+  size_t line_end_ = 0;            // just past the current line's end byte in block_
+  size_t scan_ = 0;                // where the search for the next line starts
   const char* next_lf_ = nullptr;  // cached search results within block_
   const char* next_cr_ = nullptr;
 
   // The 8192-byte line buffer: the head of a line that straddles two blocks.
   char line_[kPSLineBufferSize] = {};
-  size_t carry_ = 0;             // bytes of the current line kept in line_
-  bool carry_unwritten_ = false; // line_[0, carry_) still has to be written
-  bool long_line_ = false;       // the current line is already cut and partly written
+  size_t carry_ = 0;              // bytes of the current line kept in line_
+  bool carry_unwritten_ = false;  // line_[0, carry_) still has to be written
+  bool long_line_ = false;        // the current line is already cut and partly written
   bool at_end_ = false;
 
   bool any_input_ = false;

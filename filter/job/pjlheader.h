@@ -2,15 +2,11 @@
 #pragma once
 #include "cups_ppd.h"
 
-// Binds the core tables, then the modules' (print type, job accounting,
-// finishing features, special pages).
+// Binds the core tables, then the modules'.
 void InializeDescriptionTable();
-void InializeDescriptionTableFromFilter();
 
 // The whole job header, in its order.
 void OutputQPJLCommand(char* argv[]);
-// Print-type table, job-accounting tables, then the finishing-feature table.
-void OutputQPJLCommandFromFilter(char* argv[]);
 // "@PJL ENTER LANGUAGE=POSTSCRIPT".
 void OutputQPJLCommandEnterPS(char* argv[]);
 // Exit language and "@PJL EOJ".

@@ -37,8 +37,8 @@ struct comparation {
 
 struct prtFmtTable {
   const char* format;
-  const symPara* para;       // nullptr for a format without symbols
-  const comparation* cond;   // nullptr for "always"
+  const symPara* para;      // nullptr for a format without symbols
+  const comparation* cond;  // nullptr for "always"
 };
 
 // Compare functions (value, operand) -> 1 true, 0 false.

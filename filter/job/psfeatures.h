@@ -37,7 +37,7 @@ struct ColourProcessing {
   bool has_triple = false;
   int triple[3] = {};  // TCPR GCPR ICPR
   bool has_six = false;
-  int six[6] = {};     // TTRC GTRC ITRC TSCR GSCR ISCR
+  int six[6] = {};  // TTRC GTRC ITRC TSCR GSCR ISCR
 };
 ColourProcessing ChooseColourProcessing(const FeatureCapture& capture);
 // Writes the TCPR lines (colour devices only) and the TTRC..ISCR lines.
