@@ -22,9 +22,10 @@ void WriteProlog(FILE* out) {
 }
 
 void WriteImage(FILE* out, unsigned seed) {
-  std::fputs("gsave 72 300 translate 256 256 scale\n256 256 8 [256 0 0 -256 0 256]\n{currentfile 256 string "
-             "readhexstring pop} bind image\n",
-             out);
+  std::fputs(
+      "gsave 72 300 translate 256 256 scale\n256 256 8 [256 0 0 -256 0 256]\n{currentfile 256 string "
+      "readhexstring pop} bind image\n",
+      out);
   static const char kHex[] = "0123456789abcdef";
   std::string line(kImageLineBytes, '0');
   for (size_t i = 0; i < line.size(); ++i) line[i] = kHex[(i * 7 + seed) & 15];
@@ -33,7 +34,8 @@ void WriteImage(FILE* out, unsigned seed) {
 }
 
 void WritePage(FILE* out, unsigned page) {
-  std::fprintf(out, "%%%%Page: %u %u\n%%%%BeginPageSetup\n%%%%EndPageSetup\nbp\n/Helvetica findfont 10 scalefont setfont\n",
+  std::fprintf(out,
+               "%%%%Page: %u %u\n%%%%BeginPageSetup\n%%%%EndPageSetup\nbp\n/Helvetica findfont 10 scalefont setfont\n",
                page, page);
   for (int line = 0; line < kTextLinesPerPage; ++line) {
     std::fprintf(out, "72 %d moveto (Page %u, line %d: the quick brown fox jumps over the lazy dog.) show\n",

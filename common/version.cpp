@@ -54,14 +54,20 @@ int Gestalt_ALT(uint32_t selector, int32_t* response) {
   }
   int32_t answer = 0;
   switch (selector) {
-    case kGestaltSystemVersion: answer = g_packed; break;
+    case kGestaltSystemVersion:
+      answer = g_packed;
+      break;
     case kGestaltSystemVersionMajor: {
       int bcd = (g_packed >> 8) & 0xFF;
       answer = (bcd >> 4) * 10 + (bcd & 0xF);
       break;
     }
-    case kGestaltSystemVersionMinor: answer = (g_packed >> 4) & 0xF; break;
-    case kGestaltSystemVersionBugFix: answer = g_packed & 0xF; break;
+    case kGestaltSystemVersionMinor:
+      answer = (g_packed >> 4) & 0xF;
+      break;
+    case kGestaltSystemVersionBugFix:
+      answer = g_packed & 0xF;
+      break;
     default:
       std::fprintf(stderr, "Gestalt_ALT : selector '%x' not supported.\n", selector);
       return -1;

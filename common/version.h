@@ -3,10 +3,10 @@
 #include <cstdint>
 
 // Four-character selectors.
-inline constexpr uint32_t kGestaltSystemVersion = 0x73797376;       // 'sysv'
-inline constexpr uint32_t kGestaltSystemVersionMajor = 0x73797331;  // 'sys1'
-inline constexpr uint32_t kGestaltSystemVersionMinor = 0x73797332;  // 'sys2'
-inline constexpr uint32_t kGestaltSystemVersionBugFix = 0x73797333; // 'sys3'
+inline constexpr uint32_t kGestaltSystemVersion = 0x73797376;        // 'sysv'
+inline constexpr uint32_t kGestaltSystemVersionMajor = 0x73797331;   // 'sys1'
+inline constexpr uint32_t kGestaltSystemVersionMinor = 0x73797332;   // 'sys2'
+inline constexpr uint32_t kGestaltSystemVersionBugFix = 0x73797333;  // 'sys3'
 
 // Release text reported on hosts without a Darwin kernel: a current system.
 inline constexpr const char* kDefaultKernelRelease = "19.0";

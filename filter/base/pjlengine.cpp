@@ -6,6 +6,7 @@
 
 #include "output.h"
 #include "pjlsafe.h"
+#include "textconv.h"
 
 const char CTRLSym_DOUBLE = 0x22;
 const char CTRLSym_LF = 0x0A;
@@ -72,13 +73,7 @@ struct LineWriter {
   // After a cut, drops the bytes of a UTF-8 character that was split.
   void DropSplitCharacter() {
     if (!cut) return;
-    int start = used;
-    while (start > 0 && (static_cast<unsigned char>(out[start - 1]) & 0xC0) == 0x80) --start;
-    if (start > 0 && static_cast<unsigned char>(out[start - 1]) >= 0xC0) {
-      const unsigned char lead = static_cast<unsigned char>(out[start - 1]);
-      const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-      if (used - (start - 1) < length) used = start - 1;
-    }
+    used = static_cast<int>(WithoutSplitCharacter(out, static_cast<size_t>(used)));
     out[used] = '\0';
   }
 };

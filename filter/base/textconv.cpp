@@ -69,14 +69,17 @@ int EncodeUnit(char32_t unit, char* out) {
   return 3;
 }
 
-// Appends with strlcat semantics: bytes that do not fit are dropped.
-void AppendBounded(char* destination, int& used, int capacity, const char* bytes, int count) {
-  for (int i = 0; i < count && used < capacity - 1; ++i) destination[used++] = bytes[i];
+// Appends a unit's bytes when all of them fit; false when they do not, which
+// ends the text there (a character is never split).
+bool AppendWhole(char* destination, int& used, int capacity, const char* bytes, int count) {
+  if (used + count > capacity - 1) return false;
+  for (int i = 0; i < count; ++i) destination[used++] = bytes[i];
+  return true;
 }
 
-void AppendUnit(char16_t unit, char* destination, int& used, int capacity) {
+bool AppendUnit(char16_t unit, char* destination, int& used, int capacity) {
   char encoded[6] = {};
-  AppendBounded(destination, used, capacity, encoded, EncodeUnit(unit, encoded));
+  return AppendWhole(destination, used, capacity, encoded, EncodeUnit(unit, encoded));
 }
 
 }  // namespace
@@ -93,14 +96,32 @@ int ConvertUTF8ToEncoding(const char* source, char* destination, int capacity) {
     int length = 0;
     const char32_t code = DecodeUTF8(text, length);
     text += length;
-    if (code < 0x10000) {
-      AppendUnit(static_cast<char16_t>(code), destination, used, capacity);
-    } else {
-      // A pair of surrogate units, neither of which encodes alone.
-      const char32_t offset = code - 0x10000;
-      AppendUnit(static_cast<char16_t>(0xD800 + (offset >> 10)), destination, used, capacity);
-      AppendUnit(static_cast<char16_t>(0xDC00 + (offset & 0x3FF)), destination, used, capacity);
-    }
+    // A code point above U+FFFF is a pair of surrogate units, neither of which
+    // encodes alone: it adds nothing.
+    if (code < 0x10000 && !AppendUnit(static_cast<char16_t>(code), destination, used, capacity)) break;
   }
   return used;
+}
+
+size_t WithoutSplitCharacter(const char* text, size_t length) {
+  size_t start = length;
+  while (start > 0 && length - start < 3 && IsContinuation(static_cast<unsigned char>(text[start - 1]))) --start;
+  if (start == 0) return length;
+  const auto lead = static_cast<unsigned char>(text[start - 1]);
+  if (lead < 0xC0) return length;
+  const size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  return length - (start - 1) < needed ? start - 1 : length;
+}
+
+size_t WholeCharacterPrefix(const char* text, size_t limit) {
+  if (text == nullptr) return 0;
+  const size_t length = strnlen(text, limit);
+  return length < limit ? length : WithoutSplitCharacter(text, length);
+}
+
+void CopyWholeCharacters(char* destination, size_t capacity, const char* source) {
+  if (destination == nullptr || capacity == 0) return;
+  std::memset(destination, 0, capacity);
+  const size_t length = WholeCharacterPrefix(source, capacity - 1);
+  if (length > 0) std::memcpy(destination, source, length);
 }

@@ -7,3 +7,13 @@
 // text (at most capacity - 1 bytes and a zero). Returns the result's byte length;
 // 0 and an empty destination for text that is not valid UTF-8.
 int ConvertUTF8ToEncoding(const char* source, char* destination, int capacity);
+
+// `length` less the bytes of a UTF-8 character that the first `length` bytes
+// of `text` hold only in part.
+size_t WithoutSplitCharacter(const char* text, size_t length);
+// The length of the longest prefix of `text` of at most `limit` bytes that
+// does not end inside a UTF-8 character.
+size_t WholeCharacterPrefix(const char* text, size_t limit);
+// Clears `destination` over `capacity` bytes and copies at most capacity - 1
+// bytes of `source` into it, cut before a character that does not fit whole.
+void CopyWholeCharacters(char* destination, size_t capacity, const char* source);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "jobstate.h"
+#include "textconv.h"
 
 namespace {
 
@@ -12,10 +13,7 @@ constexpr int kSystemHostNameSize = 256;
 
 }  // namespace
 
-void CopyHostName(const char* name, char* destination) {
-  std::memset(destination, 0, kHostNameSize);
-  if (name != nullptr) std::strncpy(destination, name, kHostNameSize - 1);
-}
+void CopyHostName(const char* name, char* destination) { CopyWholeCharacters(destination, kHostNameSize, name); }
 
 void getHostName(char* destination) {
   char name[kSystemHostNameSize] = {};

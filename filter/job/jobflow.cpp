@@ -37,8 +37,7 @@ void InstallSignalHandlers() {
 
 void PrepareUserName(const char* user) {
   ConvertUTF8ToEncoding(user, StdUserName, kStdTextSize);
-  std::memset(StdJBAUserName, 0, sizeof StdJBAUserName);
-  std::strncpy(StdJBAUserName, StdUserName, kStdJBAUserNameSize - 1);
+  CopyWholeCharacters(StdJBAUserName, sizeof StdJBAUserName, StdUserName);
 }
 
 void PrepareDocumentName(char* argv[]) {

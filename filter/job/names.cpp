@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "jobstate.h"
+#include "textconv.h"
 #include "ticket.h"
 
 const ValidateDataScale docuNameValidateDataScale = {{1, {{32, 126}}}, {0, {}}};
@@ -117,12 +118,9 @@ void CutDocumentNameToWidth(char* name, int length) {
     Utf16Step step = NextUnits(at);
     for (int u = 0; u < step.units; ++u) {
       width += UnitWidth(step.value[u]);
-      if (width == length) {
-        name[length] = '\0';
-        return;
-      }
-      if (width == length + 1) {
-        name[length - 1] = '\0';
+      if (width == length || width == length + 1) {
+        const size_t cut = static_cast<size_t>(width == length ? length : length - 1);
+        name[WholeCharacterPrefix(name, cut)] = '\0';
         return;
       }
     }
@@ -140,7 +138,7 @@ void InvalidateStdDocumentNameForProductType(char* argv[]) {
   DocumentNameRule rule = DocumentNameRuleForProductType(productType);
   CutDocumentNameToWidth(StdDocumentName, rule.length);
   std::memset(PTStdDocumentName, 0, sizeof PTStdDocumentName);
-  std::strncpy(PTStdDocumentName, StdDocumentName, rule.length);
+  CopyWholeCharacters(PTStdDocumentName, static_cast<size_t>(rule.length) + 1, StdDocumentName);
   if (ValidateDada(PTStdDocumentName, rule.table) == 0) {
     std::memset(PTStdDocumentName, 0, sizeof PTStdDocumentName);
   }

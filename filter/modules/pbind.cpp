@@ -11,6 +11,7 @@
 #include "modules.h"
 #include "output.h"
 #include "pjlsafe.h"
+#include "textconv.h"
 
 PBindOptions psoptionpbind = {};
 
@@ -137,7 +138,7 @@ bool IsSet(const char* text) { return text[0] != '\0'; }
 bool Is(const char* text, const char* value) { return std::strcmp(text, value) == 0; }
 bool StartsWith(const char* text, const char* prefix) { return std::strncmp(text, prefix, std::strlen(prefix)) == 0; }
 
-void SetText(char* field, const char* value) { std::snprintf(field, kPBindTextSize, "%s", value); }
+void SetText(char* field, const char* value) { CopyWholeCharacters(field, kPBindTextSize, value); }
 void Clear(char* field) { std::memset(field, 0, kPBindTextSize); }
 
 int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, -INT32_MAX, INT32_MAX)); }
@@ -145,26 +146,13 @@ int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(
 // Decimal value of a text; text that is not a number gives 0.
 long long DecimalValue(const char* text) { return ClampToInt(std::strtoll(text, nullptr, 10)); }
 
-// Drops the bytes of a UTF-8 character left incomplete at the end of `text`.
-void DropSplitCharacter(char* text) {
-  size_t end = std::strlen(text);
-  size_t start = end;
-  while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) --start;
-  if (start == 0) return;
-  const unsigned char lead = static_cast<unsigned char>(text[start - 1]);
-  if (lead < 0xC0) return;
-  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  if (end - (start - 1) < length) text[start - 1] = '\0';
-}
-
 // "@PJL SET JOBATTR="@<attribute>=<value>"" and a line feed, at most 99 bytes:
 // a long value is cut, never the closing quote or the line end.
 void WriteAttributeLine(const char* attribute, const char* value) {
   const int fixed = std::snprintf(nullptr, 0, "@PJL SET JOBATTR=\"@%s=\"\n", attribute);
   const int room = std::max(0, kPBindLineSize - 1 - fixed);
   char safe[kPBindLineSize] = {};
-  CopyPJLValue(value, safe, static_cast<size_t>(room) + 1);
-  if (std::strlen(value) > static_cast<size_t>(room)) DropSplitCharacter(safe);
+  CopyPJLValue(value, safe, WholeCharacterPrefix(value, static_cast<size_t>(room)) + 1);
   char line[kPBindLineSize + kPBindTextSize] = {};  // the line itself stays within kPBindLineSize - 1
   std::snprintf(line, sizeof line, "@PJL SET JOBATTR=\"@%s=%s\"\n", attribute, safe);
   KQfputs(line, stdout);

@@ -9,6 +9,7 @@
 
 #include "modules.h"
 #include "output.h"
+#include "textconv.h"
 #include "ticket_keys.h"
 
 SpecialPageCounts psOptionSpecialPage = {};
@@ -289,10 +290,7 @@ uint32_t getOneValue(const char* source, char* field, size_t capacity) {
   const char* comma = std::strchr(source, ',');
   const size_t length = comma != nullptr ? static_cast<size_t>(comma - source) : std::strlen(source);
   size_t copied = capacity > 0 ? std::min(length, capacity - 1) : 0;
-  if (copied < length) {
-    // Never keep part of a UTF-8 character.
-    while (copied > 0 && (static_cast<unsigned char>(source[copied]) & 0xC0) == 0x80) --copied;
-  }
+  if (copied < length) copied = WithoutSplitCharacter(source, copied);
   std::memcpy(field, source, copied);
   if (capacity > 0) field[copied] = '\0';
   return comma != nullptr ? static_cast<uint32_t>(length + 1) : 0;

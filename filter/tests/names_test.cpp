@@ -94,9 +94,10 @@ INSTANTIATE_TEST_SUITE_P(Titles, CutDocumentNameTest,
                          ::testing::ValuesIn(std::vector<CutCase>{
                              {"abcdefghijklmnopqrstu", 12, "abcdefghijkl"},
                              {"abcdefghijkl", 12, "abcdefghijkl"},
-                             {"abcdefghij\xC4\x80xyz", 12, "abcdefghij\xC4\x80"},    // double width reaches the length
-                             {"abcdefghijk\xC4\x80xyz", 12, "abcdefghijk"},          // ... or the length plus one
-                             {"abcdefghij\xE3\x81\x82z", 12, "abcdefghij\xE3\x81"},  // byte length inside a character
+                             {"abcdefghij\xC4\x80xyz", 12, "abcdefghij\xC4\x80"},  // double width reaches the length
+                             {"abcdefghijk\xC4\x80xyz", 12, "abcdefghijk"},        // ... or the length plus one
+                             {"abcdefghij\xE3\x81\x82z", 12,
+                              "abcdefghij"},  // cut before the character the length splits
                              {kFiveU4E00, 12, kFiveU4E00},
                              {"abc", 0, "abc"}}));
 
@@ -130,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Titles, DocumentNameTest,
                              {Product('3'), "Report \xC4\x80 draft", ""},
                              {Product('3'), "Report draft", "Report draft"},
                              {"copies=1", "Report", ""},
-                             {Product('2'), "abcdefghij\xE3\x81\x82z", ""}}));  // half a character: cleared
+                             {Product('2'), "abcdefghij\xE3\x81\x82z",
+                              "abcdefghij"}}));  // the split character is left out
 
 }  // namespace

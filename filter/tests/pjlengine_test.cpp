@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "filter_test_support.h"
+#include "param_name.h"
 
 namespace {
 
-auto Name = [](const auto& info) { return std::string(info.param.name); };
+auto Name = RowName();
 
 // One parameter of a row: an integer ("%d"), a byte ("%c") or a text ("%s").
 struct Param {

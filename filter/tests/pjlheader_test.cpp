@@ -7,11 +7,12 @@
 
 #include "filter_test_support.h"
 #include "jobstate.h"
+#include "param_name.h"
 #include "ppdchoices.h"
 
 namespace {
 
-auto Name = [](const auto& info) { return std::string(info.param.name); };
+auto Name = RowName();
 
 struct ChoiceCase {
   const char *name, *keyword, *choice, *line;  // line nullptr: no line

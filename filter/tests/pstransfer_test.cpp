@@ -10,6 +10,7 @@
 #include <string>
 
 #include "escapes.h"
+#include "param_name.h"
 #include "run_program.h"
 
 namespace {
@@ -64,6 +65,6 @@ INSTANTIATE_TEST_SUITE_P(
         TransferCase{"carriage_return_ends_the_line", "ep\r\nZ", 16, 0, "ep\r", false},
         TransferCase{"cancelled_without_page_end_sends_rest", "ep\nabc", 2, 2, "ep\nabc", true},
         TransferCase{"empty_file", "", 16, -1, "", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace

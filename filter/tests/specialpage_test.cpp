@@ -163,8 +163,9 @@ std::string RandomText(std::mt19937& random) {
   static const char32_t kSpan[] = {0x5F, 0x780, 0xD000, 0x1000};
   std::string text;
   for (int i = 0, count = static_cast<int>(random() % 25); i < count; ++i) {
-    const unsigned kind = random() % 5;
-    char32_t c = kind == 0 ? kSpecials[random() % 12] : kBase[kind - 1] + random() % kSpan[kind - 1];
+    const auto kind = static_cast<unsigned>(random() % 5);
+    char32_t c =
+        kind == 0 ? kSpecials[random() % 12] : kBase[kind - 1] + static_cast<char32_t>(random() % kSpan[kind - 1]);
     if (c == ',') c = ';';
     const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
     static const unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};

@@ -162,7 +162,7 @@ void MarkAndCancelAtBp(int event, int page, FILE* stream) {
 // temporary file is left, whether the job ends or is cancelled.
 struct BufferedCase {
   const char* name;
-  std::string ppd_extra, options, input, out, err;
+  std::string ppd_extra, options, input, out, err = "";
   StreamEventObserver observer = MarkEvent;
   int cancelled = 0;
 };

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "param_name.h"
+
 namespace {
 
 struct ConversionCase {
@@ -44,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                        10, "ab"},
         ConversionCase{"supplementary_max", "x\xF4\x8F\xBF\xBFy", 10, "xy"},
         // Three characters of three bytes into 8: two whole ones and the first byte of the third.
-        ConversionCase{"japanese_cut", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", 8, "\xE6\x97\xA5\xE6\x9C\xAC\xE8"},
+        ConversionCase{"japanese_cut", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", 8, "\xE6\x97\xA5\xE6\x9C\xAC"},
         ConversionCase{"bmp_noncharacter_kept", "\xEF\xBF\xBF", 8, "\xEF\xBF\xBF"},
         ConversionCase{"invalid_byte",
                        "ab\xFF"
@@ -58,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"above_max", "\xF4\x90\x80\x80", 10, ""}, ConversionCase{"lead_f5", "\xF5\x80\x80\x80", 10, ""},
         ConversionCase{"truncated_end", "ab\xE3\x81", 10, ""}, ConversionCase{"truncated_middle", "\xE3\x81z", 10, ""},
         ConversionCase{"invalid_after_cut_point", k40 + "\xFF", 5, ""}),
-    [](const testing::TestParamInfo<ConversionCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(Conversion, NullSourceAndDestination) {
   char destination[4] = {'x'};

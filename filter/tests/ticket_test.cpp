@@ -6,9 +6,11 @@
 #include <cmath>
 #include <string>
 
+#include "param_name.h"
+
 namespace {
 
-auto Name = [](const auto& info) { return std::string(info.param.name); };
+auto Name = RowName();
 
 // The parsed options of one option string, freed at the end.
 struct Options {

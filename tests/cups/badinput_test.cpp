@@ -2,7 +2,6 @@
 // filter never crashes or hangs, writes nothing but the stream (and PAGE lines),
 // and its stream is what the failure rules say.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +17,7 @@
 #include "escapes.h"
 #include "inspect.h"
 #include "jobflow.h"
+#include "param_name.h"
 #include "run_program.h"
 
 namespace {
@@ -107,23 +107,45 @@ TEST_P(FilterBadInput, HasItsDefinedOutcome) {
   TempDir tmp;  // the filter's TMPDIR: empty again after the run
   std::string ppd;
   switch (c.ppd) {
-    case Ppd::kNone: break;
-    case Ppd::kMissing: ppd = dir.File("missing.ppd"); break;
-    case Ppd::kFolder: ppd = dir.path(); break;
-    case Ppd::kGarbage: WriteFile(ppd = dir.File("garbage.ppd"), "*PPD-Adobe: \"4.3\"\n" + RandomBytes(4096, 7)); break;
-    case Ppd::kDirect: ppd = SourcePath("ppd/OVQC300.ppd"); break;
-    case Ppd::kBuffered: ppd = SourcePath("ppd/OVQC500.ppd"); break;
+    case Ppd::kNone:
+      break;
+    case Ppd::kMissing:
+      ppd = dir.File("missing.ppd");
+      break;
+    case Ppd::kFolder:
+      ppd = dir.path();
+      break;
+    case Ppd::kGarbage:
+      WriteFile(ppd = dir.File("garbage.ppd"), "*PPD-Adobe: \"4.3\"\n" + RandomBytes(4096, 7));
+      break;
+    case Ppd::kDirect:
+      ppd = SourcePath("ppd/OVQC300.ppd");
+      break;
+    case Ppd::kBuffered:
+      ppd = SourcePath("ppd/OVQC500.ppd");
+      break;
   }
   std::string document;
   std::string input = dir.File("job.ps");
   RunSpec spec;
   switch (c.input) {
-    case Input::kDocument: document = kHeader + Pages(1, 2) + "%%EOF\n"; break;
-    case Input::kMissing: input = dir.File("missing.ps"); break;
-    case Input::kFolder: input = dir.path(); break;
-    case Input::kEmpty: break;
-    case Input::kBinary: document = RandomBytes(64 * 1024, 11); break;
-    case Input::kHugeLine: document = "%!PS\n%" + std::string(100u << 20, 'A') + "\nshowpage\n"; break;
+    case Input::kDocument:
+      document = kHeader + Pages(1, 2) + "%%EOF\n";
+      break;
+    case Input::kMissing:
+      input = dir.File("missing.ps");
+      break;
+    case Input::kFolder:
+      input = dir.path();
+      break;
+    case Input::kEmpty:
+      break;
+    case Input::kBinary:
+      document = RandomBytes(64 * 1024, 11);
+      break;
+    case Input::kHugeLine:
+      document = "%!PS\n%" + std::string(100u << 20, 'A') + "\nshowpage\n";
+      break;
     case Input::kCancelledStdin:
       // SIGTERM once the filter has written page 2, then the rest of the job.
       spec.stdin_data = kHeader + Pages(1, 3, 16 * 1024);
@@ -203,9 +225,12 @@ const std::string kPT = "nvxjobs.printsettings.PrintType";
 // Without a usable PPD the filter runs as with a PPD that has no attribute:
 // no code-set line, no comment block, grayscale, the direct pass.
 BadInput WithoutPPD(const char* name, Ppd ppd) {
-  return {.name = name, .ppd = ppd, .input = Input::kDocument,
+  return {.name = name,
+          .ppd = ppd,
+          .input = Input::kDocument,
           .expected = {"\\e%-12345X@PJL JOB MODE=PRINTER\\r\n", "@PJL SET RENDERMODE=GRAYSCALE\n", kEnter},
-          .absent = {"STRINGCODESET", "KQJOBINFO"}, .ends_with = "%%EOF\n\\x04\\e%-12345X@PJL EOJ\n"};
+          .absent = {"STRINGCODESET", "KQJOBINFO"},
+          .ends_with = "%%EOF\n\\x04\\e%-12345X@PJL EOJ\n"};
 }
 
 // Rows without a document are not framed: no end-of-transmission byte.
@@ -214,44 +239,84 @@ const BadInput kCases[] = {
     WithoutPPD("MissingPPD", Ppd::kMissing),
     WithoutPPD("FolderAsPPD", Ppd::kFolder),
     WithoutPPD("GarbagePPD", Ppd::kGarbage),
-    {.name = "MissingInputFile", .ppd = Ppd::kDirect, .input = Input::kMissing, .framed = false,
+    {.name = "MissingInputFile",
+     .ppd = Ppd::kDirect,
+     .input = Input::kMissing,
+     .framed = false,
      .ends_with = kEnter + "\\e%-12345X@PJL EOJ\n"},
-    {.name = "MissingInputFileBufferedPass", .ppd = Ppd::kBuffered, .input = Input::kMissing, .framed = false,
-     .absent = {"ENTER LANGUAGE"}, .ends_with = "@PJL COMMENT KQJOBINFO END\n\\e%-12345X@PJL EOJ\n"},
-    {.name = "FolderAsInputFile", .ppd = Ppd::kDirect, .input = Input::kFolder, .framed = false,
-     .document_intact = false, .expected = {kEnter}, .absent = {"%!PS"}},
-    {.name = "EmptyInputFile", .ppd = Ppd::kDirect, .input = Input::kEmpty,
+    {.name = "MissingInputFileBufferedPass",
+     .ppd = Ppd::kBuffered,
+     .input = Input::kMissing,
+     .framed = false,
+     .absent = {"ENTER LANGUAGE"},
+     .ends_with = "@PJL COMMENT KQJOBINFO END\n\\e%-12345X@PJL EOJ\n"},
+    {.name = "FolderAsInputFile",
+     .ppd = Ppd::kDirect,
+     .input = Input::kFolder,
+     .framed = false,
+     .document_intact = false,
+     .expected = {kEnter},
+     .absent = {"%!PS"}},
+    {.name = "EmptyInputFile",
+     .ppd = Ppd::kDirect,
+     .input = Input::kEmpty,
      .ends_with = kEnter + "\\x04\\e%-12345X@PJL EOJ\n"},
     // An empty document gets no end-of-transmission byte on the buffered pass.
-    {.name = "EmptyInputFileBufferedPass", .ppd = Ppd::kBuffered, .input = Input::kEmpty, .framed = false,
+    {.name = "EmptyInputFileBufferedPass",
+     .ppd = Ppd::kBuffered,
+     .input = Input::kEmpty,
+     .framed = false,
      .ends_with = "@PJL SET JOBATTR=\"@TCPR=11\"\n@PJL SET JOBATTR=\"@GCPR=11\"\n@PJL SET JOBATTR=\"@ICPR=12\"\n" +
                   kEnter + "\\e%-12345X@PJL EOJ\n"},
     {.name = "BinaryInputWithNulBytes", .ppd = Ppd::kDirect, .input = Input::kBinary},
     {.name = "BinaryInputWithNulBytesBufferedPass", .ppd = Ppd::kBuffered, .input = Input::kBinary},
     {.name = "OneLineOf100MiB", .ppd = Ppd::kDirect, .input = Input::kHugeLine},
-    {.name = "OptionStringOf1MiB", .ppd = Ppd::kDirect, .input = Input::kDocument,
+    {.name = "OptionStringOf1MiB",
+     .ppd = Ppd::kDirect,
+     .input = Input::kDocument,
      .options = kPT + "TicketKey=2 " + kPT + "UserNameTicketKey=" + std::string(1u << 20, 'u'),
      .expected = {"@PJL SET HOLD=STORE\n", "@PJL SET USERNAME=\"" + std::string(72, 'u') + "\"\\r\n"}},
-    {.name = "OptionStringOf1MiBManyOptions", .ppd = Ppd::kDirect, .input = Input::kDocument,
+    {.name = "OptionStringOf1MiBManyOptions",
+     .ppd = Ppd::kDirect,
+     .input = Input::kDocument,
      .options = Repeat("nvxjobs.printsettings.WMARKTextTicket=(x) sides=one-sided OVStaple=Left ", 14000)},
-    {.name = "InvalidUtf8User", .ppd = Ppd::kDirect, .input = Input::kDocument, .user = "\xff\xfe" "ab",
-     .expected = {"@PJL SET JOBATTR=\"@LUNA=UnknownUser\"\n"}, .absent = {"\\xFF"}},
-    {.name = "InvalidUtf8Title", .ppd = Ppd::kDirect, .input = Input::kDocument, .title = "Report \xc3\x28",
-     .options = kPT + "TicketKey=3 " + kPT + "UserNameTicketKey=bob nvxjobs.printsettings.DocumentNameTypeTicketKey=1 " +
-                kPT + "ProductTypeTicketKey=1",
-     .expected = {"@PJL SET HOLD=PROOF\n"}, .absent = {"JOBNAME", "DNAME", "\\xC3"}},
-    {.name = "InvalidUtf8Options", .ppd = Ppd::kDirect, .input = Input::kDocument,
+    {.name = "InvalidUtf8User",
+     .ppd = Ppd::kDirect,
+     .input = Input::kDocument,
+     .user = "\xff\xfe"
+             "ab",
+     .expected = {"@PJL SET JOBATTR=\"@LUNA=UnknownUser\"\n"},
+     .absent = {"\\xFF"}},
+    {.name = "InvalidUtf8Title",
+     .ppd = Ppd::kDirect,
+     .input = Input::kDocument,
+     .title = "Report \xc3\x28",
+     .options = kPT + "TicketKey=3 " + kPT +
+                "UserNameTicketKey=bob nvxjobs.printsettings.DocumentNameTypeTicketKey=1 " + kPT +
+                "ProductTypeTicketKey=1",
+     .expected = {"@PJL SET HOLD=PROOF\n"},
+     .absent = {"JOBNAME", "DNAME", "\\xC3"}},
+    {.name = "InvalidUtf8Options",
+     .ppd = Ppd::kDirect,
+     .input = Input::kDocument,
      .options = kPT + "TicketKey=2 " + kPT + "UserNameTicketKey=\xe2\x82 OVStaple=\xff",
      .absent = {"HOLD=STORE", "USERNAME", "\\xE2", "\\xFF"}},
     // A cancelled direct pass ends without the end-of-transmission byte.
-    {.name = "SigtermMidDocument", .ppd = Ppd::kDirect, .input = Input::kCancelledStdin, .framed = false,
-     .document_intact = false, .expected = {"%%Page: 2 2\n"}, .absent = {"%%Page: 8 8\n", "\\x04\\e%-12345X@PJL EOJ\n"},
+    {.name = "SigtermMidDocument",
+     .ppd = Ppd::kDirect,
+     .input = Input::kCancelledStdin,
+     .framed = false,
+     .document_intact = false,
+     .expected = {"%%Page: 2 2\n"},
+     .absent = {"%%Page: 8 8\n", "\\x04\\e%-12345X@PJL EOJ\n"},
      .ends_with = "\n\\e%-12345X@PJL EOJ\n"},
-    {.name = "ClosedStandardOutput", .ppd = Ppd::kDirect, .input = Input::kDocument, .close_stdout = true,
+    {.name = "ClosedStandardOutput",
+     .ppd = Ppd::kDirect,
+     .input = Input::kDocument,
+     .close_stdout = true,
      .exit_status = 1},
 };
 
-INSTANTIATE_TEST_SUITE_P(Table, FilterBadInput, testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, FilterBadInput, testing::ValuesIn(kCases), RowName());
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "escapes.h"
+#include "param_name.h"
 #include "run_program.h"
 #include "scheduler.h"
 
@@ -22,8 +23,10 @@ std::string PagedDocument(int pages) {
       "%%EndProlog\n%%BeginSetup\n%%EndSetup\n";
   for (int p = 1; p <= pages; ++p) {
     std::string n = std::to_string(p);
-    ps += "%%Page: " + n + " " + n + "\n%%BeginPageSetup\n%%EndPageSetup\nbp\n/Helvetica findfont 24 scalefont setfont\n"
-          "72 700 moveto (Page " + n + " of " + std::to_string(pages) + ") show\nep\n";
+    ps += "%%Page: " + n + " " + n +
+          "\n%%BeginPageSetup\n%%EndPageSetup\nbp\n/Helvetica findfont 24 scalefont setfont\n"
+          "72 700 moveto (Page " +
+          n + " of " + std::to_string(pages) + ") show\nep\n";
   }
   return ps + "%%Trailer\n%%EOF\n";
 }
@@ -167,14 +170,20 @@ std::string Ticket(const std::string& names) {
 
 const JobCase kJobs[] = {
     // A plain job on the direct pass: the header frames the document.
-    {.name = "plain_c300", .model = "OVQC300", .document = Document::kPs2write, .title = "Plain job",
+    {.name = "plain_c300",
+     .model = "OVQC300",
+     .document = Document::kPs2write,
+     .title = "Plain job",
      .expected = {"\\e%-12345X@PJL SET STRINGCODESET=\"SJISX0208\"\n@PJL JOB MODE=PRINTER\\r\n",
                   "@PJL SET RENDERMODE=COLOR\n", "@PJL COMMENT KQJOBINFO BEGIN\n",
                   "@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n", "@PJL ENTER LANGUAGE=POSTSCRIPT\n%!PS-Adobe-3.0\n",
                   "\\x04\\e%-12345X@PJL EOJ\n"},
      .absent = {"@PJL SET HOLD"}},
     // Secure print with a user ID for job accounting.
-    {.name = "secure_print_c300", .model = "OVQC300", .document = Document::kText, .title = "Quarterly report",
+    {.name = "secure_print_c300",
+     .model = "OVQC300",
+     .document = Document::kText,
+     .title = "Quarterly report",
      .user = "alice",
      .options = Ticket("PrintTypeTicketKey=2 PrintTypeUserNameTicketKey=alice PrintTypePasswordTicketKey=MTIzNA== "
                        "DocumentNameTypeTicketKey=1 PrintTypeProductTypeTicketKey=1 JBAManageTypeListTicketKey=2 "
@@ -186,7 +195,10 @@ const JobCase kJobs[] = {
                   "@PJL SET JOBATTR=\"@LUNA=alice\"\n", "@PJL SET JOBATTR=\"@JOAU=u100\"\\r\n",
                   "@PJL SET JOBATTR=\"@JOEP=pw42\"\\r\n"}},
     // A watermark on every page of a document whose pages end with "ep".
-    {.name = "watermark_c300", .model = "OVQC300", .document = Document::kPaged, .title = "Watermarked",
+    {.name = "watermark_c300",
+     .model = "OVQC300",
+     .document = Document::kPaged,
+     .title = "Watermarked",
      .options = Ticket("WMARKNameTicket=Draft WMARKTypeTicket=0 WMARKOnlyFirstTicket=0 WMARKTextTicket=(DRAFT) "
                        "WMARKFontTicket=Helvetica-Bold WMARKFontSizeTicket=72 WMARKOrientationTicket=1 "
                        "WMARKPaperWidthTicket=595 WMARKPaperHeightTicket=842 WMARKWidthTicket=260 "
@@ -199,7 +211,10 @@ const JobCase kJobs[] = {
      .counted = {{"(DRAFT) show\n", 3}, {"%%EndPageSetup\nkqxbp\n", 3}},
      .stamped = true},
     // Booklet and finishing on the UTF-8 model.
-    {.name = "finishing_u700", .model = "OVQU700", .document = Document::kPs2write, .title = "Booklet",
+    {.name = "finishing_u700",
+     .model = "OVQU700",
+     .document = Document::kPs2write,
+     .title = "Booklet",
      .options = "OVStaple=Left OVPunch=Left OVNumPunchHoles=2Holes OVSignature=BookletLeft OVSigVol=10Sheet "
                 "sides=two-sided-long-edge",
      .expected = {"\\e%-12345X@PJL SET STRINGCODESET=\"UTF8\"\n",
@@ -209,7 +224,10 @@ const JobCase kJobs[] = {
                   "@PJL COMMENT KQJOBINFO PUNCH=ON\n",
                   "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[10]\n"}},
     // Perfect binding: the minimum three-edge trim of an A4 book with a DL cover.
-    {.name = "perfect_binding_u700", .model = "OVQU700", .document = Document::kPaged, .title = "Bound book",
+    {.name = "perfect_binding_u700",
+     .model = "OVQU700",
+     .document = Document::kPaged,
+     .title = "Bound book",
      .options = "OVPBindPosition=BindLeft OVPBindTrimming=3EdgeCutMinimum OVPBindPageSize=A4 OVPBindCoverPageSize=DL "
                 "OVPBindCoverMediaType=ThickPaper OVPBindCoverMediaColor=White OVPBindCoverPaperTray=PBindInserter "
                 "OVPBindCoverAdjustX=2",
@@ -223,21 +241,27 @@ const JobCase kJobs[] = {
      .absent = {"@ISXO="}},
     // Special pages: the XML job ticket precedes the PJL; the buffered pass of
     // the colour model derives its colour lines from the document's features.
-    {.name = "special_pages_c500", .model = "OVQC500", .document = Document::kPs2write, .title = "Covers",
+    {.name = "special_pages_c500",
+     .model = "OVQC500",
+     .document = Document::kPs2write,
+     .title = "Covers",
      .options = Ticket("QPIFCoverCountTicket=1 QPIFCoverValueTicket_0=0,1,front,stationery,white,100,200 "
                        "QPIFExceptionCountTicket=1 QPIFExceptionValueTicket_0=0,1,1,3,5,one-sided,Thick"),
-     .expected = {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE qpif SYSTEM \"qpif-v02030a.dtd\">\n",
-                  "    <cover-front syntax=\"collection\">\n        <cover-type syntax=\"keyword\">front</cover-type>\n",
-                  "<sides syntax=\"keyword\">one-sided</sides>\n",
-                  "</qpif>\n\\e%-12345X@PJL SET STRINGCODESET=\"SJISX0208\"\n",
-                  "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=8\n@PJL SET JOBATTR=\"@DRDM=RASTER\"\n",
-                  "@PJL SET ECONOMODE=OFF\n",
-                  "@PJL SET JOBATTR=\"@TCPR=11\"\n@PJL SET JOBATTR=\"@GCPR=11\"\n@PJL SET JOBATTR=\"@ICPR=12\"\n"
-                  "@PJL SET JOBATTR=\"@TTRC=11\"\n@PJL SET JOBATTR=\"@GTRC=11\"\n@PJL SET JOBATTR=\"@ITRC=12\"\n"
-                  "@PJL SET JOBATTR=\"@TSCR=11\"\n@PJL SET JOBATTR=\"@GSCR=11\"\n@PJL SET JOBATTR=\"@ISCR=12\"\n"
-                  "@PJL ENTER LANGUAGE=POSTSCRIPT\n"}},
+     .expected =
+         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE qpif SYSTEM \"qpif-v02030a.dtd\">\n",
+          "    <cover-front syntax=\"collection\">\n        <cover-type syntax=\"keyword\">front</cover-type>\n",
+          "<sides syntax=\"keyword\">one-sided</sides>\n", "</qpif>\n\\e%-12345X@PJL SET STRINGCODESET=\"SJISX0208\"\n",
+          "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=8\n@PJL SET JOBATTR=\"@DRDM=RASTER\"\n",
+          "@PJL SET ECONOMODE=OFF\n",
+          "@PJL SET JOBATTR=\"@TCPR=11\"\n@PJL SET JOBATTR=\"@GCPR=11\"\n@PJL SET JOBATTR=\"@ICPR=12\"\n"
+          "@PJL SET JOBATTR=\"@TTRC=11\"\n@PJL SET JOBATTR=\"@GTRC=11\"\n@PJL SET JOBATTR=\"@ITRC=12\"\n"
+          "@PJL SET JOBATTR=\"@TSCR=11\"\n@PJL SET JOBATTR=\"@GSCR=11\"\n@PJL SET JOBATTR=\"@ISCR=12\"\n"
+          "@PJL ENTER LANGUAGE=POSTSCRIPT\n"}},
     // The monochrome model: halftone lines from its feature section, no colour triples.
-    {.name = "mono_m200", .model = "OVQM200", .document = Document::kText, .title = "Mono",
+    {.name = "mono_m200",
+     .model = "OVQM200",
+     .document = Document::kText,
+     .title = "Mono",
      .options = "OVHalftone=Gradation OVTonerSaver=Mode2 " +
                 Ticket("PrintTypeTicketKey=4 DelayPrintTicketKey=2026:12:24:18:30"),
      .expected = {"\\e%-12345X@PJL SET STRINGCODESET=\"HPROMAN8\"\n",
@@ -248,11 +272,19 @@ const JobCase kJobs[] = {
      .absent = {"@TCPR=", "@PJL SET USERNAME"}},
     // Two copies made by the printer (the PPDs leave copies to the device): the
     // document's three pages once, with NumCopies 2 from pstops; CUPS counts six.
-    {.name = "copies_c300", .model = "OVQC300", .document = Document::kPaged, .title = "Two copies",
-     .options = "copies=2", .expected = {"/NumCopies exch def"}, .copies = 2},
+    {.name = "copies_c300",
+     .model = "OVQC300",
+     .document = Document::kPaged,
+     .title = "Two copies",
+     .options = "copies=2",
+     .expected = {"/NumCopies exch def"},
+     .copies = 2},
     // Sample print of a text job on the UTF-8 model, with a title outside the
     // product's character ranges: no job name reaches the printer.
-    {.name = "sample_print_u700", .model = "OVQU700", .document = Document::kText, .title = "Bericht \xC4\x80 2",
+    {.name = "sample_print_u700",
+     .model = "OVQU700",
+     .document = Document::kText,
+     .title = "Bericht \xC4\x80 2",
      .user = "bob",
      .options = Ticket("PrintTypeTicketKey=3 PrintTypeUserNameTicketKey=bob DocumentNameTypeTicketKey=1 "
                        "PrintTypeProductTypeTicketKey=3"),
@@ -260,7 +292,6 @@ const JobCase kJobs[] = {
      .absent = {"JOBNAME", "DNAME"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Jobs, SchedulerJob, testing::ValuesIn(kJobs),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Jobs, SchedulerJob, testing::ValuesIn(kJobs), RowName());
 
 }  // namespace

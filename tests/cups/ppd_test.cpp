@@ -1,7 +1,6 @@
 // The shipped PPDs: valid for CUPS, named as the filter's model list expects, and
 // carrying every option and attribute that the filter and the print dialogs read.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -14,6 +13,7 @@
 
 #include "cups_ppd.h"
 #include "escapes.h"
+#include "param_name.h"
 #include "ppdattr.h"
 #include "run_program.h"
 
@@ -29,7 +29,7 @@ struct PPDCloser {
 using PPD = std::unique_ptr<ppd_file_t, PPDCloser>;
 PPD Open(const std::string& stem) { return PPD(ppdOpenFile(PPDPath(stem).c_str())); }
 
-const auto kStemName = [](const testing::TestParamInfo<std::string>& info) { return info.param; };
+const auto kStemName = [](const testing::TestParamInfo<std::string>& row) { return row.param; };
 
 class ShippedPPD : public testing::TestWithParam<std::string> {};
 
@@ -144,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
     Lists, FamilyKeywords,
     testing::Values(
         // attributes of the job flow, the header and the comment block
-        Keywords{"FilterAttributes", false, "OVPSDecompMode KQPrinterLanguageEncoding CommentOn PCFileName ColorDevice"},
+        Keywords{"FilterAttributes", false,
+                 "OVPSDecompMode KQPrinterLanguageEncoding CommentOn PCFileName ColorDevice"},
         // options of the comment fields and header settings lines
         Keywords{"FilterOptions", true,
                  "OVColorMode OVStaple OVPunch OVNumPunchHoles OVSignature OVSigVol OVLineWeightAdjustment "
@@ -167,26 +168,43 @@ INSTANTIATE_TEST_SUITE_P(
                  "KQLocalizableFileIndex Manufacturer OVPTPasswdLimit"},
         Keywords{"DialogOptions", true,
                  "OVPTPasswdLimit OVHardDisk OVRAMDisk OVSelectID OVBlackOverprint OVColorBalanceAdjustment"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // The Image Options panel decides a printer's product type from the exact set of
 // its 24 image keywords that the PPD offers; a PPD that offers the panel must
 // match one type, and every type has a model.
-const std::vector<std::string> kImageKeywords = {
-    "OVColorMode", "OVOutputMode", "OVBrightness", "OVRGBImageType", "OVRGBCorrection", "OVCMYKCorrectionSTD",
-    "OVEngineScreen", "OVRGBInputProfile", "OVRGBGammaCorrection", "OVColorTemperature", "OVCMYKCorrectionTarget",
-    "OVColorBalanceAdjustment", "OVColorDensityBlackLow", "OVColorDensityCyanLow", "OVColorDensityMagentaLow",
-    "OVColorDensityYellowLow", "OVColorDensityBlackMid", "OVColorDensityCyanMid", "OVColorDensityMagentaMid",
-    "OVColorDensityYellowMid", "OVColorDensityBlackHigh", "OVColorDensityCyanHigh", "OVColorDensityMagentaHigh",
-    "OVColorDensityYellowHigh"};
+const std::vector<std::string> kImageKeywords = {"OVColorMode",
+                                                 "OVOutputMode",
+                                                 "OVBrightness",
+                                                 "OVRGBImageType",
+                                                 "OVRGBCorrection",
+                                                 "OVCMYKCorrectionSTD",
+                                                 "OVEngineScreen",
+                                                 "OVRGBInputProfile",
+                                                 "OVRGBGammaCorrection",
+                                                 "OVColorTemperature",
+                                                 "OVCMYKCorrectionTarget",
+                                                 "OVColorBalanceAdjustment",
+                                                 "OVColorDensityBlackLow",
+                                                 "OVColorDensityCyanLow",
+                                                 "OVColorDensityMagentaLow",
+                                                 "OVColorDensityYellowLow",
+                                                 "OVColorDensityBlackMid",
+                                                 "OVColorDensityCyanMid",
+                                                 "OVColorDensityMagentaMid",
+                                                 "OVColorDensityYellowMid",
+                                                 "OVColorDensityBlackHigh",
+                                                 "OVColorDensityCyanHigh",
+                                                 "OVColorDensityMagentaHigh",
+                                                 "OVColorDensityYellowHigh"};
 
 // Keywords outside the common set, by type number.
 const std::map<int, std::set<std::string>> kTypeExtras = {
     {1, {}},
     {2, {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature"}},
     {4, {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature", "OVCMYKCorrectionSTD"}},
-    {5, {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature", "OVCMYKCorrectionSTD",
-         "OVCMYKCorrectionTarget"}},
+    {5,
+     {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature", "OVCMYKCorrectionSTD", "OVCMYKCorrectionTarget"}},
 };
 
 std::set<std::string> TypeSet(int type) {

@@ -55,8 +55,8 @@ void PrivateScheduler::WriteConfiguration(const std::string& filter) {
   }
   std::string files;
   const std::pair<const char*, const char*> folders[] = {
-      {"ServerRoot", "/root"},          {"RequestRoot", "/spool"},       {"TempDir", "/spool/tmp"},
-      {"CacheDir", "/cache"},           {"StateDir", "/state"},          {"ServerBin", "/bin"},
+      {"ServerRoot", "/root"},          {"RequestRoot", "/spool"},      {"TempDir", "/spool/tmp"},
+      {"CacheDir", "/cache"},           {"StateDir", "/state"},         {"ServerBin", "/bin"},
       {"AccessLog", "/log/access_log"}, {"ErrorLog", "/log/error_log"}, {"PageLog", "/log/page_log"}};
   for (const auto& [key, folder] : folders) files += std::string(key) + " " + base + folder + "\n";
   files += std::string("DataDir ") + OVQ_CUPS_DATADIR + "\nFileDevice Yes\n";

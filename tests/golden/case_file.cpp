@@ -35,8 +35,14 @@ GoldenCase ParseGoldenCase(const std::string& name, const std::string& text) {
   std::string line;
   std::string* section = nullptr;
   while (std::getline(in, line)) {
-    if (line == "--- stdout") { section = &c.expected_out; continue; }
-    if (line == "--- stderr") { section = &c.expected_err; continue; }
+    if (line == "--- stdout") {
+      section = &c.expected_out;
+      continue;
+    }
+    if (line == "--- stderr") {
+      section = &c.expected_err;
+      continue;
+    }
     if (section != nullptr) {
       *section += line + "\n";
       continue;
@@ -46,15 +52,24 @@ GoldenCase ParseGoldenCase(const std::string& name, const std::string& text) {
     if (colon == std::string::npos) throw std::runtime_error(name + ": bad line: " + line);
     std::string key = line.substr(0, colon);
     std::string value = line.substr(colon + 2);
-    if (key == "ppd") c.ppd = value;
-    else if (key == "arg") c.args.push_back(Unescape(value));
-    else if (key == "input") c.input_file = value;
-    else if (key == "stdin") c.stdin_file = value;
-    else if (key == "status") c.status = std::stoi(value);
-    else if (key == "signal-after") c.signal_after = Unescape(value);
-    else if (key == "signal") c.signal_number = std::stoi(value);
-    else if (key == "stdin-after-signal") c.stdin_after_signal_file = value;
-    else if (key == "close-stdout") c.close_stdout = value == "yes";
+    if (key == "ppd")
+      c.ppd = value;
+    else if (key == "arg")
+      c.args.push_back(Unescape(value));
+    else if (key == "input")
+      c.input_file = value;
+    else if (key == "stdin")
+      c.stdin_file = value;
+    else if (key == "status")
+      c.status = std::stoi(value);
+    else if (key == "signal-after")
+      c.signal_after = Unescape(value);
+    else if (key == "signal")
+      c.signal_number = std::stoi(value);
+    else if (key == "stdin-after-signal")
+      c.stdin_after_signal_file = value;
+    else if (key == "close-stdout")
+      c.close_stdout = value == "yes";
     else if (key == "env") {
       size_t eq = value.find('=');
       c.env[value.substr(0, eq)] = eq == std::string::npos ? "" : value.substr(eq + 1);

@@ -37,13 +37,12 @@ TEST_P(GoldenTest, OutputMatches) {
 }
 
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenTest);
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenTest, ::testing::ValuesIn(GoldenCaseNames(kCaseFolder)),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           for (char& ch : name) {
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           }
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenTest, ::testing::ValuesIn(GoldenCaseNames(kCaseFolder)), [](const auto& row) {
+  std::string name = row.param;
+  for (char& ch : name) {
+    if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return name;
+});
 
 }  // namespace

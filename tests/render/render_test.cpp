@@ -2,7 +2,6 @@
 // PJL lines around the PostScript) and renders each page; the tests look for
 // the watermark's pixels in the middle of each page.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <sstream>
@@ -55,8 +54,14 @@ std::vector<Page> RenderJob(const std::string& options) {
 
   RunSpec gs;
   gs.program = "/usr/bin/gs";
-  gs.args = {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pgmraw", "-r20",
-             "-sOutputFile=" + dir.File("page%d.pgm"), dir.File("job.prn")};
+  gs.args = {"-q",
+             "-dSAFER",
+             "-dBATCH",
+             "-dNOPAUSE",
+             "-sDEVICE=pgmraw",
+             "-r20",
+             "-sOutputFile=" + dir.File("page%d.pgm"),
+             dir.File("job.prn")};
   const RunResult render = RunProgram(gs);
   EXPECT_EQ(render.exit_status, 0) << render.out << render.err;
   EXPECT_EQ((render.out + render.err).find("Error"), std::string::npos) << render.out << render.err;

@@ -23,12 +23,24 @@ std::string Unescape(const std::string& text) {
     }
     char n = text[++i];
     switch (n) {
-      case 'e': out += '\x1b'; break;
-      case 'r': out += '\r'; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case '0': out += '\0'; break;
-      case '\\': out += '\\'; break;
+      case 'e':
+        out += '\x1b';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case '0':
+        out += '\0';
+        break;
+      case '\\':
+        out += '\\';
+        break;
       case 'c':
         if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
         break;

@@ -95,9 +95,18 @@ RunResult RunProgram(const RunSpec& spec) {
     struct pollfd fds[3];
     int n = 0;
     int in_index = -1, out_index = -1, err_index = -1;
-    if (in_fd >= 0 && written < pending.size()) { fds[n] = {in_fd, POLLOUT, 0}; in_index = n++; }
-    if (out_fd >= 0) { fds[n] = {out_fd, POLLIN, 0}; out_index = n++; }
-    if (err_fd >= 0) { fds[n] = {err_fd, POLLIN, 0}; err_index = n++; }
+    if (in_fd >= 0 && written < pending.size()) {
+      fds[n] = {in_fd, POLLOUT, 0};
+      in_index = n++;
+    }
+    if (out_fd >= 0) {
+      fds[n] = {out_fd, POLLIN, 0};
+      out_index = n++;
+    }
+    if (err_fd >= 0) {
+      fds[n] = {err_fd, POLLIN, 0};
+      err_index = n++;
+    }
     if (poll(fds, n, 100) < 0 && errno != EINTR) break;
     if (in_index >= 0 && (fds[in_index].revents & (POLLOUT | POLLERR | POLLHUP))) {
       ssize_t w = write(in_fd, pending.data() + written, pending.size() - written);

@@ -1,10 +1,9 @@
 #include "inspect.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <pugixml.hpp>
 
 namespace ovqinspect {
 namespace {
@@ -70,8 +69,8 @@ class Reader {
     }
     result_.has_ticket = true;
     pugi::xml_document document;
-    pugi::xml_parse_result parsed = document.load_buffer(ticket.data(), ticket.size(),
-                                                         pugi::parse_default | pugi::parse_declaration);
+    pugi::xml_parse_result parsed =
+        document.load_buffer(ticket.data(), ticket.size(), pugi::parse_default | pugi::parse_declaration);
     if (!parsed) {
       Error(static_cast<size_t>(parsed.offset),
             std::string("the XML job ticket is not well formed: ") + parsed.description());
@@ -98,7 +97,8 @@ class Reader {
       std::string_view line = stream_.substr(pos, end - pos);
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       std::string problem = CheckPJLLine(line);
-      if (!problem.empty()) Error(pos, "header line " + std::to_string(result_.header_lines.size() + 1) + ": " + problem);
+      if (!problem.empty())
+        Error(pos, "header line " + std::to_string(result_.header_lines.size() + 1) + ": " + problem);
       result_.header_lines.emplace_back(line);
       bool found = false;
       Setting setting = SettingOfLine(line, found);

@@ -27,14 +27,14 @@ struct FramingError {
 };
 
 struct Inspection {
-  bool has_ticket = false;        // an XML job ticket precedes the exit language sequence
-  std::string ticket_root;        // name of the ticket's root element
-  size_t pjl_offset = 0;          // first byte of the exit language sequence (after the ticket)
+  bool has_ticket = false;                // an XML job ticket precedes the exit language sequence
+  std::string ticket_root;                // name of the ticket's root element
+  size_t pjl_offset = 0;                  // first byte of the exit language sequence (after the ticket)
   std::vector<std::string> header_lines;  // PJL lines before the PostScript, without line ends
   std::vector<Setting> settings;
-  size_t postscript_offset = 0;   // first byte after "@PJL ENTER LANGUAGE=POSTSCRIPT\n"
-  size_t postscript_size = 0;     // bytes up to (not including) the 0x04
-  int page_comments = 0;          // "%%Page:" lines in the PostScript
+  size_t postscript_offset = 0;  // first byte after "@PJL ENTER LANGUAGE=POSTSCRIPT\n"
+  size_t postscript_size = 0;    // bytes up to (not including) the 0x04
+  int page_comments = 0;         // "%%Page:" lines in the PostScript
   std::vector<FramingError> errors;
 
   bool ok() const { return errors.empty(); }

@@ -1,12 +1,14 @@
 // The inspector's framing rules over hand-written streams, and the program's
 // exit status, table and Ghostscript page count.
+#include "inspect.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
 #include "escapes.h"
-#include "inspect.h"
+#include "param_name.h"
 #include "run_program.h"
 
 namespace {
@@ -53,14 +55,14 @@ const char* const kNoTrailer = "does not end with the PJL trailer";
 INSTANTIATE_TEST_SUITE_P(
     Streams, FramingTest,
     testing::Values(
-        StreamCase{"Minimal", Framed(""), nullptr},
-        StreamCase{"WithTicket", kTicket + Framed(""), nullptr},
+        StreamCase{"Minimal", Framed(""), nullptr}, StreamCase{"WithTicket", kTicket + Framed(""), nullptr},
         StreamCase{"NoCodeSetLine", "\\e%-12345X@PJL JOB MODE=PRINTER\\r\n" + kEnter + kPostScript + kEnd, nullptr},
         StreamCase{"EmptyPostScript", kHead + kEnter + kEnd, nullptr},
         StreamCase{"Utf8Value", Framed("@PJL SET USERNAME=\"J\\xC3\\xBCrgen\"\n"), nullptr},
         StreamCase{"EmptyStream", "", "no universal exit language sequence"},
         StreamCase{"PostScriptOnly", kPostScript, "no universal exit language sequence"},
-        StreamCase{"JunkBeforeExitSequence", "junk" + Framed(""), "does not begin with the universal exit language sequence"},
+        StreamCase{"JunkBeforeExitSequence", "junk" + Framed(""),
+                   "does not begin with the universal exit language sequence"},
         StreamCase{"BrokenTicket", "<?xml version=\"1.0\"?>\n<qpif><job-template-attributes></qpif>\n" + Framed(""),
                    "not well formed"},
         StreamCase{"ForeignTicket", "<?xml version=\"1.0\"?>\n<other/>\n" + Framed(""), "root element"},
@@ -80,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         StreamCase{"NoTrailer", kHead + kEnter + kPostScript + "\\x04", kNoTrailer},
         StreamCase{"TrailerWithoutLineFeed", kHead + kEnter + kPostScript + "\\x04\\e%-12345X@PJL EOJ", kNoTrailer},
         StreamCase{"BytesAfterTrailer", Framed("") + "more", kNoTrailer}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(FramingTest, ErrorOffsetPointsAtTheBadLineAndSizesAreMeasured) {
   std::string stream = Unescape(Framed("@PJL SET A=\"x\n"));
@@ -94,7 +96,14 @@ TEST(FramingTest, ErrorOffsetPointsAtTheBadLineAndSizesAreMeasured) {
   EXPECT_EQ(inspection.header_lines.size(), 3u);
 }
 
-struct LineCase { const char* line; bool found; const char* group; const char* name; const char* value; bool secret; };
+struct LineCase {
+  const char* line;
+  bool found;
+  const char* group;
+  const char* name;
+  const char* value;
+  bool secret;
+};
 
 class SettingTest : public testing::TestWithParam<LineCase> {};
 
@@ -175,19 +184,28 @@ TEST_P(ProgramTest, ExitStatusAndReport) {
 INSTANTIATE_TEST_SUITE_P(
     Runs, ProgramTest,
     testing::Values(
-        ProgramCase{"WellFramedFile", {"FILE"}, Unescape(Framed("@PJL SET HOLD=STORE\n")), 0,
+        ProgramCase{"WellFramedFile",
+                    {"FILE"},
+                    Unescape(Framed("@PJL SET HOLD=STORE\n")),
+                    0,
                     {"HOLD", "STORE", "2 %%Page comment(s)"}},
         ProgramCase{"StandardInput", {"-"}, Unescape(Framed("")), 0, {}},
-        ProgramCase{"FramingErrorWithOffset", {"-"}, Unescape(kHead + kEnter + kPostScript), 1, {},
-                    "framing error at byte"},
+        ProgramCase{
+            "FramingErrorWithOffset", {"-"}, Unescape(kHead + kEnter + kPostScript), 1, {}, "framing error at byte"},
         ProgramCase{"MissingFile", {"/nonexistent/job.prn"}, "", 2, {}},
-        ProgramCase{"DpiWithoutValue", {"--dpi"}, "", 2, {}},
-        ProgramCase{"UnknownOption", {"--unknown"}, "", 2, {}},
-        ProgramCase{"GhostscriptCountsTheWholeStream", {"--pages", "-"},
-                    Unescape(kTicket + kHead + kEnter) + kDrawnPages + Unescape(kEnd), 0, {"Pages (Ghostscript): 2"}},
-        ProgramCase{"PostScriptErrorExitsThree", {"--pages", "-"},
-                    Unescape(kHead + kEnter) + "%!PS\nnosuchoperator\n" + Unescape(kEnd), 3, {}, "Ghostscript failed"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        ProgramCase{"DpiWithoutValue", {"--dpi"}, "", 2, {}}, ProgramCase{"UnknownOption", {"--unknown"}, "", 2, {}},
+        ProgramCase{"GhostscriptCountsTheWholeStream",
+                    {"--pages", "-"},
+                    Unescape(kTicket + kHead + kEnter) + kDrawnPages + Unescape(kEnd),
+                    0,
+                    {"Pages (Ghostscript): 2"}},
+        ProgramCase{"PostScriptErrorExitsThree",
+                    {"--pages", "-"},
+                    Unescape(kHead + kEnter) + "%!PS\nnosuchoperator\n" + Unescape(kEnd),
+                    3,
+                    {},
+                    "Ghostscript failed"}),
+    RowName());
 
 TEST(ProgramRender, RendersEachPageToPNG) {
   TempDir dir;
