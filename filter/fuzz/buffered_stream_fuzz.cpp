@@ -11,6 +11,7 @@
 #include "fuzz_io.h"
 #include "inspect.h"
 #include "jobstate.h"
+#include "modules.h"
 #include "pjlheader.h"
 #include "stream.h"
 #include "ticket.h"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fuzz_io.h"
+#include "modules.h"
 #include "pjlheader.h"
 #include "stream.h"
 #include "ticket.h"

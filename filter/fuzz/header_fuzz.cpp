@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "modules.h"
 #include "pjlheader.h"
 #include "ticket.h"
 
