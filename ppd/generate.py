@@ -2,11 +2,13 @@
 """Writes the family's PPD files (ppd/*.ppd) from the model tables below.
 
 The PPDs are committed; run this after changing a table:  python3 ppd/generate.py
+(python3 ppd/generate.py FOLDER writes them into FOLDER instead; a test compares.)
 Every option a model offers is declared once here, with its choices in the order
 the print dialogs rely on (brightness from brightest to darkest, densities from
 +3 to -3).
 """
 import os
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -379,8 +381,9 @@ def ppd_text(m):
     return "\n".join(lines)
 
 def main():
+    folder = sys.argv[1] if len(sys.argv) > 1 else HERE
     for m in MODELS:
-        with open(os.path.join(HERE, m["stem"] + ".ppd"), "w", encoding="ascii", newline="\n") as f:
+        with open(os.path.join(folder, m["stem"] + ".ppd"), "w", encoding="ascii", newline="\n") as f:
             f.write(ppd_text(m))
 
 if __name__ == "__main__":

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-build-essential cmake ninja-build pkg-config
+build-essential cmake ninja-build pkg-config python3
 libcups2-dev cups cups-client cups-bsd cups-filters
 libgtest-dev libgmock-dev googletest
 ghostscript fonts-noto-mono
