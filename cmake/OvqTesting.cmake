@@ -22,6 +22,6 @@ function(ovq_add_test)
   if(T_SERIAL)
     set(serial TRUE)
   endif()
-  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES NO_PRETTY_TYPES
                        PROPERTIES TIMEOUT 300 RUN_SERIAL ${serial})
 endfunction()
