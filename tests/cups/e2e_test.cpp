@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "escapes.h"
+#include "ghostscript.h"
 #include "param_name.h"
 #include "run_program.h"
 #include "scheduler.h"
@@ -66,22 +67,8 @@ constexpr int kPages = 3;  // of every document
 // Pixels of about the given colour on each page, as Ghostscript draws the
 // whole stream at 20 dpi.
 std::vector<size_t> ColourPixels(const std::string& stream_file, int r, int g, int b) {
-  TempDir dir;
-  RunTool("/usr/bin/gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=ppmraw", "-r20",
-                          "-sOutputFile=" + dir.File("page-%d.ppm"), stream_file});
   std::vector<size_t> counts;
-  for (int page = 1;; ++page) {
-    std::string ppm = ReadFile(dir.File("page-" + std::to_string(page) + ".ppm"));
-    // Header: "P6", a comment line, width and height, "255", then the RGB bytes.
-    size_t data = ppm.find("\n255\n");
-    if (data == std::string::npos) break;
-    size_t n = 0;
-    auto near = [](unsigned char v, int want) { return v >= want - 8 && v <= want + 8; };
-    for (size_t i = data + 5; i + 2 < ppm.size(); i += 3) {
-      if (near(ppm[i], r) && near(ppm[i + 1], g) && near(ppm[i + 2], b)) ++n;
-    }
-    counts.push_back(n);
-  }
+  for (const Raster& page : RenderWithGhostscript(stream_file, 20).pages) counts.push_back(page.PixelsNear(r, g, b));
   return counts;
 }
 

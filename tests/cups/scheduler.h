@@ -10,14 +10,6 @@
 
 #include "run_program.h"
 
-// Runs `program` with `args` to its end.
-inline RunResult RunTool(const std::string& program, const std::vector<std::string>& args) {
-  RunSpec spec;
-  spec.program = program;
-  spec.args = args;
-  return RunProgram(spec);
-}
-
 struct JobStatus {
   int state = 0;                   // IPP job-state: 3 pending ... 9 completed
   int impressions_completed = -1;  // job-impressions-completed

@@ -149,6 +149,13 @@ RunResult RunProgram(const RunSpec& spec) {
   return result;
 }
 
+RunResult RunTool(const std::string& program, const std::vector<std::string>& args) {
+  RunSpec spec;
+  spec.program = program;
+  spec.args = args;
+  return RunProgram(spec);
+}
+
 std::string BinaryPath(const std::string& name) { return std::string(OVQ_BINARY_DIR) + "/bin/" + name; }
 
 std::string SourcePath(const std::string& relative) { return std::string(OVQ_SOURCE_DIR) + "/" + relative; }

@@ -30,6 +30,8 @@ struct RunResult {
 };
 
 RunResult RunProgram(const RunSpec& spec);
+// Runs `program` (a full path) with `args` to its end.
+RunResult RunTool(const std::string& program, const std::vector<std::string>& args);
 
 // build/bin/<name>
 std::string BinaryPath(const std::string& name);
