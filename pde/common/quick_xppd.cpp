@@ -58,7 +58,8 @@ void ReadDataLine(std::string_view line, XppdHash* hash) {
       return;
     }
     if (key.empty()) continue;
-    hash->emplace(std::string(key), x_constraints{IndexFromField(group), IndexFromField(option), IndexFromField(choice)});
+    hash->emplace(std::string(key),
+                  x_constraints{IndexFromField(group), IndexFromField(option), IndexFromField(choice)});
   }
 }
 

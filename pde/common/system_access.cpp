@@ -15,7 +15,6 @@ namespace OVQ_PDE_NS {
 namespace {
 
 constexpr const char* kAdminGroup = "admin";
-constexpr const char* kNoTranslation = "no translation";
 
 }  // namespace
 

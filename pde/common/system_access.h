@@ -17,6 +17,9 @@ inline constexpr int32_t kSystemVersion1040 = 0x1040;  // cache section "Tiger"
 inline constexpr int32_t kSystemVersion1070 = 0x1070;  // user preferences no longer used
 inline constexpr int32_t kSystemVersion1080 = 0x1080;  // radio button update rule
 
+// The fallback of every strings-table lookup.
+inline constexpr const char* kNoTranslation = "no translation";
+
 // The packed system version from the shared probe (selector "sysv").
 int32_t GetSystemVersion();
 
