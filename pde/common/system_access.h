@@ -23,9 +23,11 @@ inline constexpr const char* kNoTranslation = "no translation";
 // The packed system version from the shared probe (selector "sysv").
 int32_t GetSystemVersion();
 
-// True when the login name of the real user is a member of the group "admin".
+// The administrator test: the real user is root or a member of one of CUPS's
+// SystemGroup groups (cups-files.conf; Debian: lpadmin). The platform's group
+// "admin" does not exist on Debian.
 bool IsUserAdmin();
-// True when `userName` is a member of the group "admin" in the group database.
+// True when `userName` is a member of one of CUPS's SystemGroup groups.
 bool checkIfAdminUser(const char* userName);
 
 // This extension's bundle, found by its identifier among the host's bundles.
