@@ -16,6 +16,7 @@
 #include "run_program.h"
 #include "test_ppd.h"
 #include "text_controls.h"
+#include "ticket_keys.h"
 #include "version.h"
 
 using namespace ovqpde;
@@ -81,8 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- a panel from an interface file -----------------------------------------------
 
-constexpr AccessInfo kNameAccess{.ticketKey = "nvxjobs.printsettings.DocumentNameTicketKey",
-                                 .preferenceKey = "nvxjobs.printsettings.DocumentNameReference"};
+constexpr AccessInfo kNameAccess{.ticketKey = kDocumentNameTicketKey, .preferenceKey = kDocumentNameReference};
 constexpr TextEditIniData kNameIni{.defaultText = "Untitled", .maxLength = 32};
 
 // The OK button of the test window: ends the run with code 5.
