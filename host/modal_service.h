@@ -17,10 +17,10 @@ class QWidget;
 // An alert as the platform shows it: icon, message, informative text, buttons.
 struct AlertRequest {
   QMessageBox::Icon icon = QMessageBox::Warning;
-  QString iconPath;  // image shown instead of the style's icon, when it can be read
-  QString messageText;
-  QString informativeText;
-  QStringList buttons;  // titles; the first is the default button
+  QString iconPath{};  // image shown instead of the style's icon, when it can be read
+  QString messageText{};
+  QString informativeText{};
+  QStringList buttons{};  // titles; the first is the default button
   QWidget* parent = nullptr;
 };
 

@@ -171,10 +171,10 @@ void BaseControlNvx::ShowControlConstrains(ControlIDList ids) { ForEachControl(i
 void BaseControlNvx::EnableControlConstrains(ControlIDList ids) { ForEachControl(ids, &BaseControlNvx::Enable); }
 void BaseControlNvx::DisableControlConstrains(ControlIDList ids) { ForEachControl(ids, &BaseControlNvx::Disable); }
 
-void BaseControlNvx::HideControlConstrains() { HideControlConstrains(HideList(ReadInt(ctrlDataBlkPtr))); }
-void BaseControlNvx::ShowControlConstrains() { ShowControlConstrains(HideList(ReadInt(ctrlDataBlkPtr))); }
-void BaseControlNvx::DisableControlConstrains() { DisableControlConstrains(DisableList(ReadInt(ctrlDataBlkPtr))); }
-void BaseControlNvx::EnableControlConstrains() { EnableControlConstrains(DisableList(ReadInt(ctrlDataBlkPtr))); }
+void BaseControlNvx::HideControlConstrains() { HideControlConstrains(HideList(CurrentListIndex())); }
+void BaseControlNvx::ShowControlConstrains() { ShowControlConstrains(HideList(CurrentListIndex())); }
+void BaseControlNvx::DisableControlConstrains() { DisableControlConstrains(DisableList(CurrentListIndex())); }
+void BaseControlNvx::EnableControlConstrains() { EnableControlConstrains(DisableList(CurrentListIndex())); }
 
 void BaseControlNvx::DoControlUpdateConstrain() {
   int32_t index = GetCurrentControlArrayNumber();

@@ -135,6 +135,8 @@ class BaseControlNvx {
   virtual void PPDCtrlHide();
 
   virtual int Update() { return 0; }
+  // The index of the current value's lists (a pop-up's value less 1).
+  virtual int32_t CurrentListIndex() const { return ReadInt(ctrlDataBlkPtr); }
   virtual int GetCurrentControlArrayNumber() const { return 0; }
   virtual bool IsOutputNullToTicket() const { return false; }
 

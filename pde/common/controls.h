@@ -137,6 +137,7 @@ class PopupControlNvx : public NumericControlNvx {
   // Values below 1 select the first item.
   int SetExternalValueToUI(const void* data, size_t size) override;
   int GetCurrentControlArrayNumber() const override;
+  int32_t CurrentListIndex() const override { return GetValue() - 1; }
   void DoControlUpdateConstrain() override;
   void DoControlHideConstrain() override;
   void DoControlConstrain() override;

@@ -2,6 +2,7 @@
 #pragma once
 #include <QLabel>
 #include <QPointer>
+#include <memory>
 
 #include "base_panel.h"
 #include "controls.h"
@@ -28,6 +29,7 @@ class ErrMsgWindow : public PopupWinInPanelNvx {
   QWidget* GetOKButton() const;
 
  private:
+  std::unique_ptr<QDialog> owned_;  // the window, when it has no parent
   QPointer<QLabel> message_;
   QPointer<QLabel> icon_;
   ErrWndOKButtonNvx* okButton_ = nullptr;

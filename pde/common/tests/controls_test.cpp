@@ -266,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(Controls, RadioGroups,
 
 // ---- text fields -------------------------------------------------------------------------
 
-constexpr TextEditFilterData kPrintable{.charFilter = {.count = 1, .ranges = {CodeRange{0x20, 0x7E}}},
+constexpr TextEditFilterData kPrintable{.charFilter = {.count = 1, .ranges = {CodeRange{0x20, 0x7A}}},
                                         .messageKey = "Message41"};
 
 class TextFields : public ControlsTest {
@@ -285,10 +285,9 @@ TEST_F(TextFields, KeystrokesBeyondTheMaximumAreRefusedWithABeep) {
   auto* name = AddName(&ini);
   Start();
   int beeps = SysBeepCount();
-  QTest::keyClicks(name->GetControlPtr(), QString::fromUtf8("ab\xC3\xA9"
-                                                            "cdef"));
+  QTest::keyClicks(name->GetControlPtr(), "ab{cdef");  // "{" lies outside the filter
   EXPECT_EQ(static_cast<QLineEdit*>(name->GetControlPtr())->text(), "abcd");
-  EXPECT_EQ(SysBeepCount() - beeps, 3);  // the e with acute, e and f
+  EXPECT_EQ(SysBeepCount() - beeps, 3);  // the brace, e and f
 }
 
 TEST_F(TextFields, FailedCommitShowsTheLocalizedAlert) {

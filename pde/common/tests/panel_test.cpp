@@ -10,6 +10,7 @@
 
 #include "base_panel.h"
 #include "controls.h"
+#include "err_msg_window.h"
 #include "group_membership.h"
 #include "preferences.h"
 #include "qt_test_support.h"
@@ -156,6 +157,20 @@ TEST_F(LoadedPanel, WindowRunsModallyWithItsLocalizedTitle) {
   EXPECT_EQ(runs->WindowTitles()[0], "Details (table 7)");  // the table of KQLocalizableFileIndex
   window_->SycValueFromUI();
   EXPECT_STREQ(static_cast<TextEditCtrlNvx*>(panel_->GetPanelControl(21))->GetUIText(), "typed");
+}
+
+TEST_F(LoadedPanel, ErrorWindowShowsTheLocalizedMessageUntilOK) {
+  ErrMsgWindow window;
+  window.CreateErrMsgWindow(nullptr, "Detail Title");
+  window.InitializeUserPane(bundle_, nullptr);
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([&window](QDialog&) {
+    EXPECT_EQ(window.GetMessageField()->text(), "The document name holds a character the printer cannot print.");
+    EXPECT_EQ(static_cast<QPushButton*>(window.GetOKButton())->text(), "OK");
+    static_cast<QPushButton*>(window.GetOKButton())->click();
+  });
+  EXPECT_EQ(window.Present(bundle_, "Message41"), QDialog::Accepted);
+  EXPECT_EQ(runs->WindowTitles(), std::vector<QString>{"Details"});
 }
 
 TEST_F(LoadedPanel, RemembersInThePrintSettingsPerPrinter) {
