@@ -185,6 +185,14 @@ class BaseControlNvx {
   // previous value releases its lists when its index is 0 or more.
   void ReactUpdate(int32_t value, int32_t previous);
   void ReactHide(int32_t value, int32_t previous, int32_t offset);
+  // Target/action: the element's user signal runs RequestControlAction.
+  template <typename Element, typename Signal>
+  void ConnectAction(Signal signal) {
+    auto* element = qobject_cast<Element*>(ControlPtr.data());
+    if (element == nullptr) return;
+    QObject::disconnect(action_);
+    action_ = QObject::connect(element, signal, element, [this] { RequestControlAction(); });
+  }
 
   QPointer<QWidget> ControlPtr;
   int32_t ctrlInWhichGroup = -1;

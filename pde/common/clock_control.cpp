@@ -128,12 +128,7 @@ int ClockControlNvx::InitializeCtrl(const Bundle*, ppd_file_t*) {
   return kControlSuccess;
 }
 
-void ClockControlNvx::setTargetandAction() {
-  auto* picker = qobject_cast<QTimeEdit*>(ControlPtr);
-  if (picker == nullptr) return;
-  QObject::disconnect(action_);
-  action_ = QObject::connect(picker, &QTimeEdit::editingFinished, picker, [this] { RequestControlAction(); });
-}
+void ClockControlNvx::setTargetandAction() { ConnectAction<QTimeEdit>(&QTimeEdit::editingFinished); }
 
 const uint8_t* ClockControlNvx::GetValueFromUI() {
   auto* picker = qobject_cast<QTimeEdit*>(ControlPtr);

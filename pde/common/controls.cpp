@@ -95,12 +95,7 @@ int CheckBoxNvx::InitializeCtrl(const Bundle* bundle, ppd_file_t*) {
   return kControlSuccess;
 }
 
-void CheckBoxNvx::setTargetandAction() {
-  auto* button = qobject_cast<QAbstractButton*>(ControlPtr);
-  if (button == nullptr) return;
-  QObject::disconnect(action_);
-  action_ = QObject::connect(button, &QAbstractButton::clicked, button, [this] { RequestControlAction(); });
-}
+void CheckBoxNvx::setTargetandAction() { ConnectAction<QAbstractButton>(&QAbstractButton::clicked); }
 
 int32_t CheckBoxNvx::ElementValue() const {
   auto* button = qobject_cast<QAbstractButton*>(ControlPtr);
@@ -244,12 +239,7 @@ int PopupControlNvx::InitializeCtrl(const Bundle* bundle, ppd_file_t*) {
   return kControlSuccess;
 }
 
-void PopupControlNvx::setTargetandAction() {
-  auto* menu = qobject_cast<QComboBox*>(ControlPtr);
-  if (menu == nullptr) return;
-  QObject::disconnect(action_);
-  action_ = QObject::connect(menu, &QComboBox::activated, menu, [this] { RequestControlAction(); });
-}
+void PopupControlNvx::setTargetandAction() { ConnectAction<QComboBox>(&QComboBox::activated); }
 
 int PopupControlNvx::GetCurrentControlArrayNumber() const {
   auto* menu = qobject_cast<QComboBox*>(ControlPtr);
@@ -339,12 +329,7 @@ int BaseButtonNvx::InitializeCtrl(const Bundle* bundle, ppd_file_t*) {
   return kControlSuccess;
 }
 
-void BaseButtonNvx::setTargetandAction() {
-  auto* button = qobject_cast<QAbstractButton*>(ControlPtr);
-  if (button == nullptr) return;
-  QObject::disconnect(action_);
-  action_ = QObject::connect(button, &QAbstractButton::clicked, button, [this] { RequestControlAction(); });
-}
+void BaseButtonNvx::setTargetandAction() { ConnectAction<QAbstractButton>(&QAbstractButton::clicked); }
 
 int GroupBoxControlNvx::CreateControl(QGroupBox* box, const char* titleKey) {
   box_ = box;

@@ -42,12 +42,7 @@ int TextEditCtrlNvx::InitializeCtrl(const Bundle*, ppd_file_t*) {
   return kControlSuccess;
 }
 
-void TextEditCtrlNvx::setTargetandAction() {
-  auto* field = qobject_cast<QLineEdit*>(ControlPtr);
-  if (field == nullptr) return;
-  QObject::disconnect(action_);
-  action_ = QObject::connect(field, &QLineEdit::editingFinished, field, [this] { RequestControlAction(); });
-}
+void TextEditCtrlNvx::setTargetandAction() { ConnectAction<QLineEdit>(&QLineEdit::editingFinished); }
 
 const uint8_t* TextEditCtrlNvx::GetValueFromUI() {
   auto* field = qobject_cast<QLineEdit*>(ControlPtr);

@@ -200,21 +200,6 @@ TEST_F(ControlsTest, PopupItemsShowTitlesOrTheirKeys) {
   EXPECT_EQ(popup->RequestPopupList(), (std::vector<std::string>{"Item One", "Untranslated Key"}));
 }
 
-TEST_F(ControlsTest, PopupSelectionMovesTheDisabledList) {
-  ControlIniData ini{.defaultValue = 1, .itemKeys = kItems};
-  auto* popup = Add<PopupControlNvx, QComboBox>(12, &ini, &kDisableByValue);
-  Start();
-  popup->SetControlValueToDefault();
-  panel_.SetCurrentValueToUI();
-  auto* menu = static_cast<QComboBox*>(popup->GetControlPtr());
-  menu->setCurrentIndex(1);
-  popup->RequestControlAction();
-  EXPECT_TRUE(a_->GetControlPtr()->isEnabled());
-  EXPECT_FALSE(b_->GetControlPtr()->isEnabled());
-  popup->SetValueFromUIToControl();
-  EXPECT_EQ(popup->GetValue(), 2);
-}
-
 // ---- radio groups ----------------------------------------------------------------------
 
 struct RadioRow {

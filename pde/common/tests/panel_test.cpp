@@ -31,13 +31,10 @@ class ProbeWindow : public PopupWinInPanelNvx {
  public:
   explicit ProbeWindow(int result) : result_(result) {}
   int Open() override { return Hit(); }
-  int Close() override { return Hit(); }
   int SetUIDataToIniData() override { return Hit(); }
   int SetCurrentValueToUI() override { return Hit(); }
-  int ResetControlStatus() override { return Hit(); }
   int SetValueToPreferenceWithPrinterSettings() override { return Hit(); }
   int GetValueFromPreferenceWithPrinterSettings() override { return Hit(); }
-  int InitializeUserPane(const Bundle*, ppd_file_t*) override { return Hit(); }
   int calls = 0;
 
  private:
@@ -68,17 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
     Panel, Broadcast,
     ::testing::Values(
         BroadcastRow{.name = "Open", .run = [](BasePrintPanelNvx& p) { return p.Open(); }},
-        BroadcastRow{.name = "Close", .run = [](BasePrintPanelNvx& p) { return p.Close(); }},
         BroadcastRow{.name = "SetUIDataToIniData", .run = [](BasePrintPanelNvx& p) { return p.SetUIDataToIniData(); }},
         BroadcastRow{.name = "SetCurrentValueToUI",
                      .run = [](BasePrintPanelNvx& p) { return p.SetCurrentValueToUI(); }},
-        BroadcastRow{.name = "ResetControlStatus", .run = [](BasePrintPanelNvx& p) { return p.ResetControlStatus(); }},
         BroadcastRow{.name = "Remember",
                      .run = [](BasePrintPanelNvx& p) { return p.SetValueToPreferenceWithPrinterSettings(); }},
         BroadcastRow{.name = "Load",
-                     .run = [](BasePrintPanelNvx& p) { return p.GetValueFromPreferenceWithPrinterSettings(); }},
-        BroadcastRow{.name = "InitializeUserPane",
-                     .run = [](BasePrintPanelNvx& p) { return p.InitializeUserPane(nullptr, nullptr); }}),
+                     .run = [](BasePrintPanelNvx& p) { return p.GetValueFromPreferenceWithPrinterSettings(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- a panel from an interface file -----------------------------------------------
