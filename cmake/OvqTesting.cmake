@@ -22,6 +22,13 @@ function(ovq_add_test)
   if(T_SERIAL)
     set(serial TRUE)
   endif()
+  # Sanitized runs suppress the leaks of third-party libraries only
+  # (tests/support/lsan-suppressions.txt).
+  set(environment "")
+  if(OVQ_SANITIZE)
+    set(environment
+        "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan-suppressions.txt:print_suppressions=0")
+  endif()
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES NO_PRETTY_TYPES
-                       PROPERTIES TIMEOUT 300 RUN_SERIAL ${serial})
+                       PROPERTIES TIMEOUT 300 RUN_SERIAL ${serial} ENVIRONMENT "${environment}")
 endfunction()

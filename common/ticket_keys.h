@@ -1,6 +1,7 @@
 // The private print-settings keys that the print dialogs write and the filter reads:
 // the contract between them, each key spelled once. Every key is the prefix
-// "nvxjobs.printsettings." followed by the name of one value.
+// "nvxjobs.printsettings." followed by the name of one value. The keys that only
+// the dialogs read (remembered values, "...Reference") close the file.
 #pragma once
 
 inline constexpr char kTicketKeyPrefix[] = "nvxjobs.printsettings.";
@@ -113,5 +114,40 @@ inline constexpr char kQPIFExceptionValueTicketKey[] =
 inline constexpr char kQPIFCoverCountTicketKey[] = OVQ_TICKET_KEY("QPIFCoverCountTicket");
 inline constexpr char kQPIFInsertionCountTicketKey[] = OVQ_TICKET_KEY("QPIFInsertionCountTicket");
 inline constexpr char kQPIFExceptionCountTicketKey[] = OVQ_TICKET_KEY("QPIFExceptionCountTicket");
+
+// Written by the dialogs, not read by the filter
+inline constexpr char kJBAHostNameStringTicketKey[] = OVQ_TICKET_KEY("JBAHostNameStringTicket");
+inline constexpr char kJBALoginTextEditTicketKey[] = OVQ_TICKET_KEY("JBALoginTextEditTicket");
+inline constexpr char kJBAAdminLoginTextEditTicketKey[] = OVQ_TICKET_KEY("JBAAdminLoginTextEditTicket");
+inline constexpr char kJBAUserIDFormatCheckboxTicketKey[] = OVQ_TICKET_KEY("JBAUserIDFormatCheckboxTicket");
+inline constexpr char kJBAAccountIDFormatCheckboxTicketKey[] = OVQ_TICKET_KEY("JBAAccountIDFormatCheckboxTicket");
+inline constexpr char kJBALastInfoCheckboxTicketKey[] = OVQ_TICKET_KEY("JBALastInfoCheckboxTicket");
+inline constexpr char kTargetColorLboxTicketKey[] = OVQ_TICKET_KEY("TargetColorLboxTicketKey");
+
+// Remembered values of the dialogs, per printer (the printer's ID comes first):
+// read back only by the dialogs, never sent with a job.
+inline constexpr char kPrintTypeReference[] = OVQ_TICKET_KEY("PrintTypeReference");
+inline constexpr char kPrintTypeUserNameReference[] = OVQ_TICKET_KEY("PrintTypeUserNameReference");
+inline constexpr char kPrintTypePasswordReference[] = OVQ_TICKET_KEY("PrintTypePasswordReference");
+inline constexpr char kDocumentNameTypeReference[] = OVQ_TICKET_KEY("DocumentNameTypeReference");
+inline constexpr char kDocumentNameReference[] = OVQ_TICKET_KEY("DocumentNameReference");
+inline constexpr char kDelayPrintReference[] = OVQ_TICKET_KEY("DelayPrintReference");
+inline constexpr char kPrintTypeMBNReference[] = OVQ_TICKET_KEY("PrintTypeMBNReference");
+inline constexpr char kPrintTypeMBNPasswordReference[] = OVQ_TICKET_KEY("PrintTypeMBNPasswordReference");
+inline constexpr char kJBAManageTypeListReference[] = OVQ_TICKET_KEY("JBAManageTypeListReference");
+inline constexpr char kJBAUserSettingRadioBtnReference[] = OVQ_TICKET_KEY("JBAUserSettingRadioBtnReference");
+inline constexpr char kJBAUserInputRadioBtnReference[] = OVQ_TICKET_KEY("JBAUserInputRadioBtnReference");
+inline constexpr char kJBAUserIDListCtrlReference[] = OVQ_TICKET_KEY("JBAUserIDListCtrlReference");
+inline constexpr char kJBAUserIDTextEditReference[] = OVQ_TICKET_KEY("JBAUserIDTextEditReference");
+inline constexpr char kJBAUserPasswordTextEditReference[] = OVQ_TICKET_KEY("JBAUserPasswordTextEditReference");
+inline constexpr char kJBAAdminUserSettingRadioBtnReference[] = OVQ_TICKET_KEY("JBAAdminUserSettingRadioBtnReference");
+inline constexpr char kJBAAdminUserInputRadioBtnReference[] = OVQ_TICKET_KEY("JBAAdminUserInputRadioBtnReference");
+inline constexpr char kJBAAdminUserIDListCtrlReference[] = OVQ_TICKET_KEY("JBAAdminUserIDListCtrlReference");
+inline constexpr char kJBAAdminUserIDTextEditReference[] = OVQ_TICKET_KEY("JBAAdminUserIDTextEditReference");
+inline constexpr char kJBAAdminUserPasswordTextEditReference[] =
+    OVQ_TICKET_KEY("JBAAdminUserPasswordTextEditReference");
+inline constexpr char kJBAInputUserIDTextEditReference[] = OVQ_TICKET_KEY("JBAInputUserIDTextEditReference");
+inline constexpr char kJBAInputUserPasswordTextEditReference[] =
+    OVQ_TICKET_KEY("JBAInputUserPasswordTextEditReference");
 
 #undef OVQ_TICKET_KEY

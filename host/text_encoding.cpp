@@ -40,8 +40,8 @@ bool DecodeWithConverter(std::string_view bytes, const char* name, std::u16strin
   if (U_FAILURE(status)) return false;
   // Every encoding here yields at most one UTF-16 unit per byte.
   out->assign(bytes.size() + 1, u'\0');
-  int32_t length = ucnv_toUChars(converter.get(), out->data(), static_cast<int32_t>(out->size()),
-                                 bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+  int32_t length = ucnv_toUChars(converter.get(), out->data(), static_cast<int32_t>(out->size()), bytes.data(),
+                                 static_cast<int32_t>(bytes.size()), &status);
   if (U_FAILURE(status)) return false;
   out->resize(static_cast<size_t>(length));
   return true;
@@ -93,4 +93,11 @@ bool DecodeTextToUTF8(std::string_view bytes, uint32_t encoding, std::string* ou
     return false;
   }
   return UTF16ToUTF8(units, out);
+}
+
+std::string_view CutUTF8(std::string_view text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  size_t length = maxBytes;
+  while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  return text.substr(0, length);
 }

@@ -22,3 +22,8 @@ bool UTF8ToUTF16(std::string_view utf8, std::u16string* out);
 
 // UTF-16 to UTF-8; false (with `out` cleared) on an unpaired surrogate.
 bool UTF16ToUTF8(std::u16string_view utf16, std::string* out);
+
+// The longest prefix of `text` of at most `maxBytes` bytes that ends at a
+// character boundary: a cut that would fall inside a UTF-8 sequence falls
+// before its lead byte instead.
+std::string_view CutUTF8(std::string_view text, size_t maxBytes);

@@ -11,6 +11,8 @@ ghostscript fonts-noto-mono
 libicu-dev libpugixml-dev
 printer-driver-postscript-hp
 clang libclang-rt-14-dev
+qt6-base-dev qt6-tools-dev libqt6opengl6-dev
+xvfb xauth tzdata
 "
 
 missing=""

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "bundle.h"
 #include "group_membership.h"
 #include "help_viewer.h"
+#include "preferences.h"
 #include "print_settings.h"
 #include "run_program.h"
 #include "strings_table.h"
@@ -116,6 +118,109 @@ TEST(GroupMembership, AbsentGroupsAndUsers) {
   EXPECT_EQ(QueryGroupMembership("no-such-group-ovq", "root"), GroupQueryResult::kNoSuchGroup);
   EXPECT_EQ(QueryGroupMembership("root", "no-such-user-ovq"), GroupQueryResult::kNoSuchUser);
   EXPECT_EQ(QueryGroupMembership("root", "nobody"), GroupQueryResult::kNotMember);
+}
+
+// ---- administrator test ----------------------------------------------------
+
+struct AdminRow {
+  const char* name;
+  uid_t uid;
+  const char* login;
+  const char* conf;  // cups-files.conf
+  bool administrator;
+};
+
+class Administrator : public testing::TestWithParam<AdminRow> {};
+
+TEST_P(Administrator, RootOrAMemberOfCupsSystemGroups) {
+  TempDir dir;
+  WriteFile(dir.File("cups-files.conf"), GetParam().conf);
+  EXPECT_EQ(IsAdministrator(GetParam().uid, GetParam().login, dir.File("cups-files.conf")), GetParam().administrator);
+}
+
+// nobody (uid 65534) has the primary group nogroup on Debian.
+INSTANTIATE_TEST_SUITE_P(
+    Host, Administrator,
+    testing::Values(
+        AdminRow{.name = "Root", .uid = 0, .login = "root", .conf = "SystemGroup lpadmin\n", .administrator = true},
+        AdminRow{.name = "MemberOfALaterGroup",
+                 .uid = 65534,
+                 .login = "nobody",
+                 .conf = "# groups\nSystemGroup sys nogroup\n",
+                 .administrator = true},
+        AdminRow{.name = "DirectiveInAnyCase",
+                 .uid = 65534,
+                 .login = "nobody",
+                 .conf = "systemgroup nogroup\n",
+                 .administrator = true},
+        AdminRow{.name = "NotAMember",
+                 .uid = 65534,
+                 .login = "nobody",
+                 .conf = "SystemGroup lpadmin\n",
+                 .administrator = false},
+        AdminRow{.name = "CommentedOut",
+                 .uid = 65534,
+                 .login = "nobody",
+                 .conf = "#SystemGroup nogroup\n",
+                 .administrator = false},
+        AdminRow{.name = "NoAdminGroupOnDebian",
+                 .uid = 65534,
+                 .login = "nobody",
+                 .conf = "SystemGroup admin\n",
+                 .administrator = false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- preferences -------------------------------------------------------------
+
+class Preferences : public testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", dir_.File("user").c_str(), 1);
+    setenv("XDG_CONFIG_DIRS", (dir_.File("system") + ":/etc/xdg").c_str(), 1);
+    ForgetPreferencesCache();
+  }
+  void TearDown() override {
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_CONFIG_DIRS");
+    ForgetPreferencesCache();
+  }
+  TempDir dir_;
+};
+
+// A user who is not an administrator cannot write the values of any user:
+// run as nobody in a child process (possible only for root).
+TEST_F(Preferences, AnyUserValuesNeedAnAdministrator) {
+  if (getuid() != 0) GTEST_SKIP() << "needs root to become nobody";
+  ASSERT_EQ(chmod(dir_.path().c_str(), 0777), 0);
+  ASSERT_EQ(mkdir(dir_.File("system").c_str(), 0777), 0);
+  pid_t child = fork();
+  if (child == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+    CFPreferencesSetValue("k", "v", kCFPreferencesAnyApplication, kCFPreferencesAnyUser, kCFPreferencesAnyHost);
+    bool stored = CFPreferencesSynchronize(kCFPreferencesAnyApplication, kCFPreferencesAnyUser, kCFPreferencesAnyHost);
+    _exit(stored ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write was not refused";
+  struct stat info {};
+  EXPECT_NE(stat(dir_.File("system/ovq/global.strings").c_str(), &info), 0);
+}
+
+// ---- text cuts ------------------------------------------------------------------
+
+TEST(CutUTF8, NeverSplitsACharacter) {
+  const struct CutRow {
+    const char* text;
+    size_t max;
+    const char* cut;
+  } rows[] = {{.text = "abc", .max = 5, .cut = "abc"},
+              {.text = "ab\xC3\xA9", .max = 3, .cut = "ab"},
+              {.text = "\xE3\x81\x82\xE3\x81\x84", .max = 5, .cut = "\xE3\x81\x82"},
+              {.text = "\xF0\x9D\x84\x9Ex", .max = 4, .cut = "\xF0\x9D\x84\x9E"},
+              {.text = "\xF0\x9D\x84\x9E", .max = 3, .cut = ""}};
+  for (const CutRow& row : rows) EXPECT_EQ(CutUTF8(row.text, row.max), row.cut) << row.text << " " << row.max;
 }
 
 // ---- strings tables --------------------------------------------------------

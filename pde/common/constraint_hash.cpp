@@ -75,8 +75,7 @@ int Add(XppdHash* hash, std::string key, const OptionAt& at, int choice) {
 }
 
 // The first option matching `optionName` that has a choice matching `choiceName`.
-bool FindOptionChoice(ppd_file_t* ppd, const char* optionName, const char* choiceName, OptionAt* found,
-                      int* choice) {
+bool FindOptionChoice(ppd_file_t* ppd, const char* optionName, const char* choiceName, OptionAt* found, int* choice) {
   bool any = false;
   ForEachMatchingOption(ppd, optionName, [&](const OptionAt& at) {
     int index = ChoiceIgnoringCase(at.option, choiceName);
@@ -95,7 +94,6 @@ const ppd_const_t* Constraint(ppd_file_t* ppd, const XppdHash* hash, int index) 
   }
   return &ppd->consts[index];
 }
-
 
 }  // namespace
 
@@ -215,8 +213,7 @@ bool IsPPDChoiceConflicted(ppd_file_t* ppd, const XppdHash* hash, const char* op
   return false;
 }
 
-bool HashEntryPointsTo(ppd_file_t* ppd, const XppdHash* hash, const char* key, const char* option,
-                       const char* choice) {
+bool HashEntryPointsTo(ppd_file_t* ppd, const XppdHash* hash, const char* key, const char* option, const char* choice) {
   if (ppd == nullptr || hash == nullptr || key == nullptr || option == nullptr || choice == nullptr) return false;
   auto [first, last] = hash->equal_range(key);
   for (auto entry = first; entry != last; ++entry) {
@@ -244,8 +241,7 @@ int GetUIListFromPPD(ppd_file_t* ppd, const XppdHash* hash, const char* option, 
   return 0;
 }
 
-int InitializeValueFromPPD(ppd_file_t* ppd, const XppdHash* hash, std::vector<UIListRow>* list,
-                           const char* option) {
+int InitializeValueFromPPD(ppd_file_t* ppd, const XppdHash* hash, std::vector<UIListRow>* list, const char* option) {
   if (CheckPPDKeyIsExist(ppd, option)) {
     uint16_t count = 0;
     GetUIListFromPPD(ppd, hash, option, list, &count);

@@ -61,8 +61,7 @@ bool IsPPDChoiceConflicted(ppd_file_t* ppd, const XppdHash* hash, const char* op
 
 // True when an entry under `key` points to the choice `choice` of the option
 // `option` (both exact), marked or not.
-bool HashEntryPointsTo(ppd_file_t* ppd, const XppdHash* hash, const char* key, const char* option,
-                       const char* choice);
+bool HashEntryPointsTo(ppd_file_t* ppd, const XppdHash* hash, const char* key, const char* option, const char* choice);
 
 // Appends one row per choice of the option (index 0 included) and adds 1 to
 // *count per row. Nothing when the list is missing, the option does not exist
@@ -71,7 +70,6 @@ int GetUIListFromPPD(ppd_file_t* ppd, const XppdHash* hash, const char* option, 
                      uint16_t* count);
 
 // GetUIListFromPPD when the option exists. Returns 1.
-int InitializeValueFromPPD(ppd_file_t* ppd, const XppdHash* hash, std::vector<UIListRow>* list,
-                           const char* option);
+int InitializeValueFromPPD(ppd_file_t* ppd, const XppdHash* hash, std::vector<UIListRow>* list, const char* option);
 
 }  // namespace OVQ_PDE_NS

@@ -28,8 +28,8 @@ struct InputFilterData {
 // The filter of one text field. Only the character filter (UTF-16 units) is
 // applied; the byte filter is carried for the panels' tables.
 struct TextEditFilterData {
-  InputFilterData byteFilter;
-  InputFilterData charFilter;
+  InputFilterData byteFilter{};
+  InputFilterData charFilter{};
   const char* messageKey = nullptr;  // localized alert text for a failed commit
 };
 

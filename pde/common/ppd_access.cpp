@@ -79,9 +79,13 @@ bool CheckIfPPDKeywordSupported(ppd_file_t* ppd, const char* attributeName, cons
 int GetCFStringEncodingFromPPD(ppd_file_t* ppd, uint32_t* encoding) {
   if (encoding == nullptr) return 0;
   *encoding = kTextEncodingMacRoman;
-  if (ppd == nullptr || ppd->lang_encoding == nullptr) return 0;
+  // libcups reports every PPD's lang_encoding as "UTF-8" (it converts the
+  // translation texts); attribute values keep the bytes of the file's own
+  // LanguageEncoding, which the raw attribute names.
+  ppd_attr_t* language = ppd == nullptr ? nullptr : ppdFindAttr(ppd, "LanguageEncoding", nullptr);
+  if (language == nullptr || language->value == nullptr) return 0;
   for (const EncodingName& entry : kLanguageEncodings) {
-    if (std::strcmp(ppd->lang_encoding, entry.name) == 0) {
+    if (std::strcmp(language->value, entry.name) == 0) {
       *encoding = entry.encoding;
       break;
     }

@@ -26,8 +26,9 @@ inline constexpr const char* kConflictFalse = "ConflictFalse";
 bool CheckPPDKeyIsExist(ppd_file_t* ppd, const char* keyword);
 // True when the attribute exists, has a value and the value begins with `prefix`.
 bool CheckIfPPDKeywordSupported(ppd_file_t* ppd, const char* attributeName, const char* prefix);
-// The text encoding named by the PPD's LanguageEncoding (text_encoding.h
-// numbers); Mac Roman (0) for any other name or no PPD. Returns 0.
+// The text encoding named by the PPD's own LanguageEncoding attribute
+// (text_encoding.h numbers), the encoding of its attribute values; Mac Roman (0)
+// for any other name or no PPD. Returns 0.
 int GetCFStringEncodingFromPPD(ppd_file_t* ppd, uint32_t* encoding);
 
 // The option's default choice keyword; false when the option is missing.

@@ -58,7 +58,8 @@ void ReadDataLine(std::string_view line, XppdHash* hash) {
       return;
     }
     if (key.empty()) continue;
-    hash->emplace(std::string(key), x_constraints{IndexFromField(group), IndexFromField(option), IndexFromField(choice)});
+    hash->emplace(std::string(key),
+                  x_constraints{IndexFromField(group), IndexFromField(option), IndexFromField(choice)});
   }
 }
 
@@ -66,7 +67,8 @@ bool Representable(const std::string& key) {
   return key.find(kFieldDelimiter) == std::string::npos && key.find('\n') == std::string::npos;
 }
 
-bool FitsNameBuffer(const char* name) { return std::strlen(name) < kXPPDNameBufferSize; }
+// An empty name would match the first attribute of the PPD (prefix lookup).
+bool FitsNameBuffer(const char* name) { return *name != '\0' && std::strlen(name) < kXPPDNameBufferSize; }
 
 }  // namespace
 

@@ -25,7 +25,8 @@ inline constexpr const char* kStampMarker = "*% Last Edit Date:";
 // Attribute whose value is the cache file's path.
 inline constexpr const char* kCDFSettingAttribute = "OVXCDFSetting";
 
-// Names handed to GetXPPD and CDFKeyExist must fit a 20-byte buffer with its NUL.
+// Names handed to GetXPPD and CDFKeyExist must fit a 20-byte buffer with its NUL
+// and must not be empty.
 inline constexpr size_t kXPPDNameBufferSize = 20;
 
 // A section to write: its name and the option keywords whose constraints it holds.

@@ -12,8 +12,7 @@ constexpr char16_t kFullWidthBrokenBar = u'\uFFE4';
 
 }  // namespace
 
-int SetValueToSettingsWithTicketKeyAndLock(const char* utf8, PMPrintSettings settings, const char* key,
-                                           bool locked) {
+int SetValueToSettingsWithTicketKeyAndLock(const char* utf8, PMPrintSettings settings, const char* key, bool locked) {
   if (utf8 == nullptr || settings == nullptr || key == nullptr) return kHostParamErr;
   std::u16string units;
   if (!UTF8ToUTF16(utf8, &units)) return kHostMemFullErr;

@@ -16,8 +16,7 @@ inline constexpr size_t kSettingsValueReservedUnits = 255;
 // Stores `utf8` under `key`, every U+FFE4 (full-width broken bar) replaced by
 // "|". -50 for a missing text, settings or key; -108 when the text is not
 // valid UTF-8; otherwise the status of the settings store (0 on success).
-int SetValueToSettingsWithTicketKeyAndLock(const char* utf8, PMPrintSettings settings, const char* key,
-                                           bool locked);
+int SetValueToSettingsWithTicketKeyAndLock(const char* utf8, PMPrintSettings settings, const char* key, bool locked);
 
 // Appends the printer ID and then the preference key to `out`; false (and
 // `out` untouched) when one of the three is missing.

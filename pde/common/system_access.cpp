@@ -12,13 +12,6 @@
 
 namespace OVQ_PDE_NS {
 
-namespace {
-
-constexpr const char* kAdminGroup = "admin";
-constexpr const char* kNoTranslation = "no translation";
-
-}  // namespace
-
 int32_t GetSystemVersion() {
   int32_t version = 0x1000;
   if (Gestalt_ALT(kGestaltSystemVersion, &version) != 0) return 0x1000;
@@ -27,21 +20,23 @@ int32_t GetSystemVersion() {
 
 bool checkIfAdminUser(const char* userName) {
   if (userName == nullptr || *userName == '\0') return false;
-  switch (QueryGroupMembership(kAdminGroup, userName)) {
-    case GroupQueryResult::kMember:
-      return true;
-    case GroupQueryResult::kQueryFailed:
-      std::fprintf(stderr, "UtilityService - CSIdentityQueryExecute failed.\n");
-      return false;
-    default:
-      return false;
+  std::string text;
+  if (!ReadWholeFile(CupsFilesConfPath(), &text)) text.clear();
+  for (const std::string& group : ParseSystemGroups(text)) {
+    switch (QueryGroupMembership(group, userName)) {
+      case GroupQueryResult::kMember:
+        return true;
+      case GroupQueryResult::kQueryFailed:
+        std::fprintf(stderr, "UtilityService - CSIdentityQueryExecute failed.\n");
+        return false;
+      default:
+        break;
+    }
   }
+  return false;
 }
 
-bool IsUserAdmin() {
-  std::string login = LoginNameOfRealUser();
-  return checkIfAdminUser(login.c_str());
-}
+bool IsUserAdmin() { return IsProcessUserAdministrator(); }
 
 const char* GetAppBundleIdentifier() { return OVQ_PDE_BUNDLE_ID; }
 

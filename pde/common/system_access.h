@@ -17,12 +17,17 @@ inline constexpr int32_t kSystemVersion1040 = 0x1040;  // cache section "Tiger"
 inline constexpr int32_t kSystemVersion1070 = 0x1070;  // user preferences no longer used
 inline constexpr int32_t kSystemVersion1080 = 0x1080;  // radio button update rule
 
+// The fallback of every strings-table lookup.
+inline constexpr const char* kNoTranslation = "no translation";
+
 // The packed system version from the shared probe (selector "sysv").
 int32_t GetSystemVersion();
 
-// True when the login name of the real user is a member of the group "admin".
+// The administrator test: the real user is root or a member of one of CUPS's
+// SystemGroup groups (cups-files.conf; Debian: lpadmin). The platform's group
+// "admin" does not exist on Debian.
 bool IsUserAdmin();
-// True when `userName` is a member of the group "admin" in the group database.
+// True when `userName` is a member of one of CUPS's SystemGroup groups.
 bool checkIfAdminUser(const char* userName);
 
 // This extension's bundle, found by its identifier among the host's bundles.

@@ -102,7 +102,8 @@ TEST(HPSweep, DirectBuildConflictTestAndCacheRoundTrip) {
     ppdMarkDefaults(ppd.get());
     conflicted += ConflictTestEveryChoice(ppd.get(), hash);
     ForEachOption(ppd.get(), [&](ppd_option_t& option) {  // the last choice of every option
-      if (option.num_choices > 0) ppdMarkOption(ppd.get(), option.keyword, option.choices[option.num_choices - 1].choice);
+      if (option.num_choices > 0)
+        ppdMarkOption(ppd.get(), option.keyword, option.choices[option.num_choices - 1].choice);
     });
     conflicted += ConflictTestEveryChoice(ppd.get(), hash);
 
@@ -118,4 +119,3 @@ TEST(HPSweep, DirectBuildConflictTestAndCacheRoundTrip) {
 }
 
 }  // namespace
-

@@ -138,19 +138,46 @@ TEST(PPDTitles, TitleOfAPPDWithoutLanguageEncoding) {
   EXPECT_EQ(title, "Coul\xC3\xA9ur");
 }
 
-TEST(PPDEncoding, NamesMapToTextEncodings) {
-  const std::pair<const char*, uint32_t> rows[] = {
-      {"ISOLatin1", 513}, {"WindowsANSI", 1280}, {"JIS83-RKSJ", 1}, {"UTF-8", 0x08000100}, {"UTF8", 0x08000100},
-      {"Unicode", 0},     {"isolatin1", 0},      {nullptr, 0}};
-  for (const auto& [name, expected] : rows) {
-    ppd_file_t ppd{};
-    ppd.lang_encoding = const_cast<char*>(name);
-    uint32_t encoding = 99;
-    EXPECT_EQ(GetCFStringEncodingFromPPD(&ppd, &encoding), 0);
-    EXPECT_EQ(encoding, expected) << (name ? name : "none");
-  }
+struct EncodingRow {
+  const char* name;
+  const char* languageEncoding;  // the PPD's own LanguageEncoding line
+  uint32_t encoding;
+  int mailboxMaximum;  // of the value "250-F\xE4cher" as the file's bytes
+};
+
+class PPDEncoding : public testing::TestWithParam<EncodingRow> {};
+
+// libcups reports lang_encoding "UTF-8" for every PPD; the attribute names the
+// encoding of the file's attribute values.
+TEST_P(PPDEncoding, TheFilesOwnLanguageEncodingDecodesAttributeValues) {
+  TempDir dir;
+  std::string header = PPDHeader();
+  header.replace(header.find("ISOLatin1"), 9, GetParam().languageEncoding);
+  PPDHandle ppd = OpenPPDText(dir.File("enc.ppd"), header +
+                                                       "*OVXMailBoxSettings: \"250-F\xE4"
+                                                       "cher\"\n");
+  ASSERT_NE(ppd, nullptr);
   uint32_t encoding = 99;
-  EXPECT_EQ(GetCFStringEncodingFromPPD(nullptr, &encoding), 0);  // no PPD: Mac Roman
+  EXPECT_EQ(GetCFStringEncodingFromPPD(ppd.get(), &encoding), 0);
+  EXPECT_EQ(encoding, GetParam().encoding);
+  EXPECT_EQ(GetMBMaxNumberFromPPD(ppd.get(), "OVXMailBoxSettings"), GetParam().mailboxMaximum);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PPDAccess, PPDEncoding,
+    testing::Values(
+        EncodingRow{.name = "ISOLatin1", .languageEncoding = "ISOLatin1", .encoding = 513, .mailboxMaximum = 250},
+        EncodingRow{.name = "WindowsANSI", .languageEncoding = "WindowsANSI", .encoding = 1280, .mailboxMaximum = 250},
+        // E4 63 is one Shift-JIS character.
+        EncodingRow{.name = "ShiftJIS", .languageEncoding = "JIS83-RKSJ", .encoding = 1, .mailboxMaximum = 250},
+        EncodingRow{.name = "UTF8", .languageEncoding = "UTF-8", .encoding = 0x08000100, .mailboxMaximum = 0},
+        EncodingRow{
+            .name = "UnknownIsMacRoman", .languageEncoding = "isolatin1", .encoding = 0, .mailboxMaximum = 250}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PPDEncodingWithoutPPD, IsMacRoman) {
+  uint32_t encoding = 99;
+  EXPECT_EQ(GetCFStringEncodingFromPPD(nullptr, &encoding), 0);
   EXPECT_EQ(encoding, 0u);
 }
 

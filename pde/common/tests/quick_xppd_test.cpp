@@ -256,6 +256,11 @@ TEST_F(LoadCache, SectionFollowsTheSystemVersion) {
 TEST_F(LoadCache, AttributeFoundByPrefixWithNamesOfAtMostTwentyBytes) {
   // The PPD's attribute is "OVXCDFSettingFile"; "OVXCDFSetting" is a prefix of it.
   EXPECT_TRUE(CDFKeyExist(ppd_.get(), "OVXCDFSetting"));
+  // An empty name would match the PPD's first attribute and open its value as a path.
+  EXPECT_FALSE(CDFKeyExist(ppd_.get(), ""));
+  XppdHash none;
+  EXPECT_EQ(GetXPPD(ppd_.get(), &none, "ImageOptionPDE", ""), 1);
+  EXPECT_TRUE(none.empty());
   EXPECT_TRUE(CDFKeyExist(ppd_.get(), "OVXCDF"));
   EXPECT_FALSE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFileX"));
   EXPECT_FALSE(CDFKeyExist(nullptr, "OVXCDF"));

@@ -1,8 +1,7 @@
 // Two extensions, each with its own copy of the dialog core, loaded into one
 // process: each answers through its own copy and exports nothing of it.
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>

@@ -1,0 +1,250 @@
+// Panels and their windows: broadcast, finding controls, interface files,
+// modal runs, remembered values in the print settings and in the preferences.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdlib>
+
+#include "base_panel.h"
+#include "controls.h"
+#include "err_msg_window.h"
+#include "group_membership.h"
+#include "preferences.h"
+#include "qt_test_support.h"
+#include "run_program.h"
+#include "test_ppd.h"
+#include "text_controls.h"
+#include "ticket_keys.h"
+#include "version.h"
+
+using namespace ovqpde;
+
+namespace {
+
+// ---- broadcast -------------------------------------------------------------------
+
+// A window that records the operations it receives and answers them with `result`.
+class ProbeWindow : public PopupWinInPanelNvx {
+ public:
+  explicit ProbeWindow(int result) : result_(result) {}
+  int Open() override { return Hit(); }
+  int SetUIDataToIniData() override { return Hit(); }
+  int SetCurrentValueToUI() override { return Hit(); }
+  int SetValueToPreferenceWithPrinterSettings() override { return Hit(); }
+  int GetValueFromPreferenceWithPrinterSettings() override { return Hit(); }
+  int calls = 0;
+
+ private:
+  int Hit() {
+    ++calls;
+    return result_;
+  }
+  int result_;
+};
+
+struct BroadcastRow {
+  const char* name;
+  int (*run)(BasePrintPanelNvx& panel);
+};
+
+class Broadcast : public ::testing::TestWithParam<BroadcastRow> {};
+
+TEST_P(Broadcast, StopsAtTheFirstWindowThatFails) {
+  BasePrintPanelNvx panel;
+  auto* first = panel.AddWindow(std::make_unique<ProbeWindow>(7));
+  auto* second = panel.AddWindow(std::make_unique<ProbeWindow>(0));
+  EXPECT_NE(GetParam().run(panel), 0);
+  EXPECT_EQ(first->calls, 1);
+  EXPECT_EQ(second->calls, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Panel, Broadcast,
+    ::testing::Values(
+        BroadcastRow{.name = "Open", .run = [](BasePrintPanelNvx& p) { return p.Open(); }},
+        BroadcastRow{.name = "SetUIDataToIniData", .run = [](BasePrintPanelNvx& p) { return p.SetUIDataToIniData(); }},
+        BroadcastRow{.name = "SetCurrentValueToUI",
+                     .run = [](BasePrintPanelNvx& p) { return p.SetCurrentValueToUI(); }},
+        BroadcastRow{.name = "Remember",
+                     .run = [](BasePrintPanelNvx& p) { return p.SetValueToPreferenceWithPrinterSettings(); }},
+        BroadcastRow{.name = "Load",
+                     .run = [](BasePrintPanelNvx& p) { return p.GetValueFromPreferenceWithPrinterSettings(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- a panel from an interface file -----------------------------------------------
+
+constexpr AccessInfo kNameAccess{.ticketKey = kDocumentNameTicketKey, .preferenceKey = kDocumentNameReference};
+constexpr TextEditIniData kNameIni{.defaultText = "Untitled", .maxLength = 32};
+
+// The OK button of the test window: ends the run with code 5.
+class FiveButton : public BaseButtonNvx {
+ public:
+  void RequestControlAction() override { static_cast<PopupWinInPanelNvx*>(GetParentPanel())->DeactivateWindow(5); }
+};
+
+class LoadedPanel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureOffscreenApplication();
+    bundle_ = RegisterBundle(SourcePath("pde/common/tests/bundle"));  // the plug-in bundle of this core copy
+    ASSERT_NE(bundle_, nullptr);
+    ppd_ = OpenPPDText(dir_.File("t.ppd"), PPDHeader() + "*KQLocalizableFileIndex: \"7\"\n" + ShapesPPDOptions());
+    ASSERT_NE(ppd_, nullptr);
+    panel_ = Build(kCFPreferencesCurrentUser);
+  }
+
+  std::unique_ptr<BasePrintPanelNvx> Build(const char* user) {
+    auto panel = std::make_unique<BasePrintPanelNvx>();
+    panel->CreatePanel(nullptr);
+    panel->SetCurrentPrintSettings(&settings_, ppd_.get(), nullptr, nullptr);
+    EXPECT_EQ(panel->loadNibNamed("TestPanel", nullptr), 0);
+    QWidget* view = panel->GetWindowRef();
+    auto name = std::make_unique<TextEditCtrlNvx>();
+    name->CreateControl(view->findChild<QLineEdit*>("nameField"), &kNameIni, nullptr, &kNameAccess, user, nullptr);
+    name_ = panel->AddControl(std::move(name));
+    auto window = std::make_unique<PopupWinInPanelNvx>();
+    window->PopupWinInPanel(view->findChild<QDialog*>("detailWindow"), "Detail Title");
+    auto detail = std::make_unique<TextEditCtrlNvx>();
+    detail->CreateControl(view->findChild<QLineEdit*>("detailField"), &kNameIni, nullptr, nullptr, nullptr, nullptr);
+    window->AddControl(std::move(detail));
+    auto ok = std::make_unique<FiveButton>();
+    ok->CreateControl(view->findChild<QPushButton*>("detailOK"), "PT Message OK Btn");
+    window->AddControl(std::move(ok));
+    window_ = panel->AddWindow(std::move(window));
+    EXPECT_EQ(panel->InitializeUserPane(bundle_, ppd_.get()), 0);
+    session_.SetCurrentPrinter("Office");
+    panel->SetCurrentPrintSettings(&settings_, ppd_.get(), nullptr, &session_);
+    return panel;
+  }
+
+  TempDir dir_;
+  PPDHandle ppd_;
+  const Bundle* bundle_ = nullptr;
+  PrintSettings settings_;
+  PrintSession session_;
+  std::unique_ptr<BasePrintPanelNvx> panel_;
+  TextEditCtrlNvx* name_ = nullptr;
+  PopupWinInPanelNvx* window_ = nullptr;
+};
+
+TEST_F(LoadedPanel, FindsControlsByTagAcrossWindows) {
+  ASSERT_EQ(panel_->TopLevelObjects().size(), 2u);  // the view and its window
+  EXPECT_EQ(panel_->GetPanelControl(13), name_);
+  ASSERT_NE(panel_->GetPanelControl(21), nullptr);
+  EXPECT_EQ(panel_->GetPanelControl(21)->GetParentPanel(), window_);
+  EXPECT_EQ(panel_->GetPanelControl(99), nullptr);
+  EXPECT_STREQ(window_->GetCurrentPrinterString(), "Office");
+}
+
+TEST_F(LoadedPanel, WindowRunsModallyWithItsLocalizedTitle) {
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([](QDialog& window) {
+    window.findChild<QLineEdit*>("detailField")->setText("typed");
+    window.findChild<QPushButton*>("detailOK")->click();
+  });
+  EXPECT_EQ(window_->ActivateWindow(), 5);
+  ASSERT_EQ(runs->WindowTitles().size(), 1u);
+  EXPECT_EQ(runs->WindowTitles()[0], "Details (table 7)");  // the table of KQLocalizableFileIndex
+  window_->SycValueFromUI();
+  EXPECT_STREQ(static_cast<TextEditCtrlNvx*>(panel_->GetPanelControl(21))->GetUIText(), "typed");
+}
+
+TEST_F(LoadedPanel, ErrorWindowShowsTheLocalizedMessageUntilOK) {
+  ErrMsgWindow window;
+  window.CreateErrMsgWindow(nullptr, "Detail Title");
+  window.InitializeUserPane(bundle_, nullptr);
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([&window](QDialog&) {
+    EXPECT_EQ(window.GetMessageField()->text(), "The document name holds a character the printer cannot print.");
+    EXPECT_EQ(static_cast<QPushButton*>(window.GetOKButton())->text(), "OK");
+    static_cast<QPushButton*>(window.GetOKButton())->click();
+  });
+  EXPECT_EQ(window.Present(bundle_, "Message41"), QDialog::Accepted);
+  EXPECT_EQ(runs->WindowTitles(), std::vector<QString>{"Details"});
+}
+
+TEST_F(LoadedPanel, RemembersInThePrintSettingsPerPrinter) {
+  name_->ConvertFromPreferenceString("Budget, 2026");
+  ASSERT_EQ(panel_->SetValueToPreferenceWithPrinterSettings(), 0);
+  const PrintSettingsValue* stored = settings_.Find("Officenvxjobs.printsettings.DocumentNameReference");
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ(stored->text, "Budget, 2026");
+  EXPECT_FALSE(stored->locked);
+
+  auto again = Build(kCFPreferencesCurrentUser);
+  again->GetValueFromPreference();  // the current system keeps no preferences: the default
+  EXPECT_STREQ(name_->GetText(), "Untitled");
+  again->GetValueFromPreferenceWithPrinterSettings();
+  EXPECT_STREQ(name_->GetText(), "Budget, 2026");
+}
+
+TEST_F(LoadedPanel, RememberingFailsWhenAnyControlFails) {
+  auto unready = std::make_unique<TextEditCtrlNvx>();  // never initialized: no value block
+  auto* element = new QLineEdit(panel_->GetWindowRef());
+  unready->CreateControl(element, &kNameIni, nullptr, &kNameAccess, nullptr, nullptr);
+  panel_->AddControl(std::move(unready));
+  auto last = std::make_unique<TextEditCtrlNvx>();
+  last->CreateControl(new QLineEdit(panel_->GetWindowRef()), &kNameIni, nullptr, &kNameAccess, nullptr, nullptr);
+  panel_->AddControl(std::move(last))->InitializeCtrl(bundle_, nullptr);
+  EXPECT_NE(panel_->SetValueToPreferenceWithPrinterSettings(), 0);
+}
+
+// Systems before 0x1070 remember in the preferences of the control's user.
+struct PreferenceRow {
+  const char* name;
+  const char* user;
+  const char* file;  // below the folder of that user
+  mode_t mode;
+};
+
+class OlderSystemPreferences : public LoadedPanel, public ::testing::WithParamInterface<PreferenceRow> {
+ protected:
+  void SetUp() override {
+    setenv(kKernelReleaseEnv, "10.0", 1);  // 0x1060
+    ResetGestaltCache();
+    setenv("XDG_CONFIG_HOME", config_.File("user").c_str(), 1);
+    setenv("XDG_CONFIG_DIRS", config_.File("system").c_str(), 1);
+    ForgetPreferencesCache();
+    LoadedPanel::SetUp();
+  }
+  void TearDown() override {
+    unsetenv(kKernelReleaseEnv);
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_CONFIG_DIRS");
+    ResetGestaltCache();
+    ForgetPreferencesCache();
+  }
+  TempDir config_;
+};
+
+TEST_P(OlderSystemPreferences, RoundTrip) {
+  if (std::string(GetParam().user) == kCFPreferencesAnyUser && !IsProcessUserAdministrator()) {
+    GTEST_SKIP() << "writing for any user needs an administrator";
+  }
+  auto panel = Build(GetParam().user);
+  name_->ConvertFromPreferenceString("Q3 \"final\"");
+  ASSERT_EQ(panel->SetValueToPreference(), 0);
+  struct stat info {};
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  std::string path = config_.File(GetParam().file) + "/global@" + host + ".strings";
+  ASSERT_EQ(stat(path.c_str(), &info), 0) << path;
+  EXPECT_EQ(info.st_mode & 0777, GetParam().mode);
+
+  ForgetPreferencesCache();
+  auto again = Build(GetParam().user);
+  ASSERT_EQ(again->GetValueFromPreference(), 0);
+  EXPECT_STREQ(name_->GetText(), "Q3 \"final\"");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Panel, OlderSystemPreferences,
+    ::testing::Values(
+        PreferenceRow{.name = "CurrentUser", .user = kCFPreferencesCurrentUser, .file = "user/ovq", .mode = 0600},
+        PreferenceRow{.name = "AnyUser", .user = kCFPreferencesAnyUser, .file = "system/ovq", .mode = 0644}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
