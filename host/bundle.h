@@ -21,12 +21,10 @@ class Bundle {
 
   // The text for `key` in the strings table `table` (Resources/<table>.strings;
   // "Localizable" when `table` is empty), or `fallback` when there is none.
-  std::string LocalizedString(const std::string& key, const std::string& fallback,
-                              const std::string& table) const;
+  std::string LocalizedString(const std::string& key, const std::string& fallback, const std::string& table) const;
 
   // Resources/[<folder>/]<name>.<extension> when that file exists, else "".
-  std::string PathForResource(const std::string& name, const std::string& extension,
-                              const std::string& folder) const;
+  std::string PathForResource(const std::string& name, const std::string& extension, const std::string& folder) const;
 
  private:
   Bundle(std::string path, StringsTable info);

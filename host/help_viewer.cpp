@@ -40,8 +40,8 @@ bool Exists(const std::string& path, bool wantFolder) {
 }
 
 bool IsUnreserved(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_' || c == '~';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+         c == '_' || c == '~';
 }
 
 std::string PercentEncode(const std::string& text, bool keepSlash) {
@@ -95,6 +95,4 @@ std::string HelpBookFolder(const std::string& bookName) {
 
 void ForgetHelpBooks() { Books().clear(); }
 
-void SetHelpOpener(HelpOpener opener) {
-  Opener() = opener ? std::move(opener) : HelpOpener(RunDesktopOpener);
-}
+void SetHelpOpener(HelpOpener opener) { Opener() = opener ? std::move(opener) : HelpOpener(RunDesktopOpener); }

@@ -6,9 +6,7 @@ int PMSessionGetCurrentPrinter(PMPrintSession session, PMPrinter* printer) {
   return *printer == nullptr ? kPMInvalidPrinter : kHostNoErr;
 }
 
-const char* PMPrinterGetID(PMPrinter printer) {
-  return printer == nullptr ? nullptr : printer->id.c_str();
-}
+const char* PMPrinterGetID(PMPrinter printer) { return printer == nullptr ? nullptr : printer->id.c_str(); }
 
 int PMSessionGetDestinationType(PMPrintSession session, PMPrintSettings settings, PMDestinationType* type) {
   if (session == nullptr || type == nullptr) return kHostParamErr;

@@ -100,10 +100,18 @@ class StringsParser {
       }
       if (!FlushUnits(&pending, out)) return false;
       switch (escaped) {
-        case 'n': out->push_back('\n'); break;
-        case 't': out->push_back('\t'); break;
-        case 'r': out->push_back('\r'); break;
-        default: out->push_back(escaped); break;
+        case 'n':
+          out->push_back('\n');
+          break;
+        case 't':
+          out->push_back('\t');
+          break;
+        case 'r':
+          out->push_back('\r');
+          break;
+        default:
+          out->push_back(escaped);
+          break;
       }
     }
     return false;
@@ -115,6 +123,4 @@ class StringsParser {
 
 }  // namespace
 
-bool ParseStringsTable(std::string_view text, StringsTable* table) {
-  return StringsParser(text).Parse(table);
-}
+bool ParseStringsTable(std::string_view text, StringsTable* table) { return StringsParser(text).Parse(table); }

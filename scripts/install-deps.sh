@@ -10,7 +10,7 @@ libgtest-dev libgmock-dev googletest
 ghostscript fonts-noto-mono
 libicu-dev libpugixml-dev
 printer-driver-postscript-hp
-clang libclang-rt-14-dev
+clang clang-format libclang-rt-14-dev
 qt6-base-dev qt6-tools-dev libqt6opengl6-dev
 xvfb xauth tzdata
 "

@@ -71,8 +71,8 @@ class PSLinePump {
 
   // The 8192-byte line buffer: the head of a line that straddles two blocks.
   char line_[kPSLineBufferSize] = {};
-  size_t carry_ = 0;              // bytes of the current line kept in line_
-  bool long_line_ = false;        // the current line is already cut and partly written
+  size_t carry_ = 0;        // bytes of the current line kept in line_
+  bool long_line_ = false;  // the current line is already cut and partly written
   bool at_end_ = false;
 
   bool any_input_ = false;

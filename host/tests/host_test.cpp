@@ -1,7 +1,6 @@
 // The platform stand-ins: text encodings, print settings and session, group
 // membership, strings tables, bundles, help viewer, alert sound.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +14,7 @@
 #include "bundle.h"
 #include "group_membership.h"
 #include "help_viewer.h"
+#include "param_name.h"
 #include "preferences.h"
 #include "print_settings.h"
 #include "run_program.h"
@@ -24,17 +24,24 @@
 namespace {
 
 TEST(Decode, DecodesAsTheEncodingDefines) {
-  const struct { uint32_t encoding; std::string bytes; bool ok; std::string utf8; } rows[] = {
-      {kTextEncodingISOLatin1, "caf\xE9", true, "caf\xC3\xA9"},
-      {kTextEncodingISOLatin1, "\x80", true, "\xC2\x80"},  // a C1 control
-      {kTextEncodingWindowsLatin1, "\x80", true, "\xE2\x82\xAC"},
-      {kTextEncodingWindowsLatin1, "\x93x\x94", true, "\xE2\x80\x9Cx\xE2\x80\x9D"},
-      {kTextEncodingMacRoman, "\x8E", true, "\xC3\xA9"}, {kTextEncodingMacRoman, "\xA5", true, "\xE2\x80\xA2"},
-      {kTextEncodingMacJapanese, "\x82\xA0", true, "\xE3\x81\x82"},
-      {kTextEncodingMacJapanese, "\xB1", true, "\xEF\xBD\xB1"},  // half-width kana
-      {kTextEncodingMacJapanese, "a\x82", false, ""},            // truncated
-      {kTextEncodingUTF8, "\xC3\xA9", true, "\xC3\xA9"}, {kTextEncodingUTF8, "\xE9", false, ""},
-      {0x7777, "abc", false, ""}, {kTextEncodingISOLatin1, "", true, ""}};
+  const struct {
+    uint32_t encoding;
+    std::string bytes;
+    bool ok;
+    std::string utf8;
+  } rows[] = {{kTextEncodingISOLatin1, "caf\xE9", true, "caf\xC3\xA9"},
+              {kTextEncodingISOLatin1, "\x80", true, "\xC2\x80"},  // a C1 control
+              {kTextEncodingWindowsLatin1, "\x80", true, "\xE2\x82\xAC"},
+              {kTextEncodingWindowsLatin1, "\x93x\x94", true, "\xE2\x80\x9Cx\xE2\x80\x9D"},
+              {kTextEncodingMacRoman, "\x8E", true, "\xC3\xA9"},
+              {kTextEncodingMacRoman, "\xA5", true, "\xE2\x80\xA2"},
+              {kTextEncodingMacJapanese, "\x82\xA0", true, "\xE3\x81\x82"},
+              {kTextEncodingMacJapanese, "\xB1", true, "\xEF\xBD\xB1"},  // half-width kana
+              {kTextEncodingMacJapanese, "a\x82", false, ""},            // truncated
+              {kTextEncodingUTF8, "\xC3\xA9", true, "\xC3\xA9"},
+              {kTextEncodingUTF8, "\xE9", false, ""},
+              {0x7777, "abc", false, ""},
+              {kTextEncodingISOLatin1, "", true, ""}};
   for (const auto& row : rows) {
     std::string out = "stale";
     EXPECT_EQ(DecodeTextToUTF8(row.bytes, row.encoding, &out), row.ok) << row.encoding << " " << row.bytes;
@@ -43,12 +50,21 @@ TEST(Decode, DecodesAsTheEncodingDefines) {
 }
 
 TEST(UTF8, DecodesOnlyWellFormedText) {
-  const struct { std::string bytes; bool ok; std::u16string units; } rows[] = {
-      {"ab", true, u"ab"}, {"\xC3\xA9", true, u"\u00E9"}, {"\xF0\x9D\x84\x9E", true, u"\xD834\xDD1E"},
-      {std::string("a\0b", 3), true, std::u16string(u"a\0b", 3)},
-      // overlong, surrogate code point, above Unicode, truncated, lone continuation byte
-      {"\xC0\xAF", false, u""}, {"\xE0\x80\xAF", false, u""}, {"\xED\xA0\x80", false, u""},
-      {"\xF4\x90\x80\x80", false, u""}, {"\xE3\x81", false, u""}, {"\x80", false, u""}};
+  const struct {
+    std::string bytes;
+    bool ok;
+    std::u16string units;
+  } rows[] = {{"ab", true, u"ab"},
+              {"\xC3\xA9", true, u"\u00E9"},
+              {"\xF0\x9D\x84\x9E", true, u"\xD834\xDD1E"},
+              {std::string("a\0b", 3), true, std::u16string(u"a\0b", 3)},
+              // overlong, surrogate code point, above Unicode, truncated, lone continuation byte
+              {"\xC0\xAF", false, u""},
+              {"\xE0\x80\xAF", false, u""},
+              {"\xED\xA0\x80", false, u""},
+              {"\xF4\x90\x80\x80", false, u""},
+              {"\xE3\x81", false, u""},
+              {"\x80", false, u""}};
   for (const auto& row : rows) {
     std::u16string out = u"stale";
     EXPECT_EQ(UTF8ToUTF16(row.bytes, &out), row.ok) << row.bytes;
@@ -168,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                  .login = "nobody",
                  .conf = "SystemGroup admin\n",
                  .administrator = false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // ---- preferences -------------------------------------------------------------
 
@@ -227,10 +243,10 @@ TEST(CutUTF8, NeverSplitsACharacter) {
 
 TEST(StringsTable, EntriesCommentsAndEscapes) {
   StringsTable table;
-  ASSERT_TRUE(ParseStringsTable(
-      "/* titles */\n\"Alert OK Btn\" = \"OK\";\n// note\n\"Q\" = \"say \\\"hi\\\"\\n\";\n"
-      "\"Kana\"=\"\\U3042\";\"Clef\" = \"\\UD834\\UDD1E\";  \"Path\" = \"a\\\\b\";",
-      &table));
+  ASSERT_TRUE(
+      ParseStringsTable("/* titles */\n\"Alert OK Btn\" = \"OK\";\n// note\n\"Q\" = \"say \\\"hi\\\"\\n\";\n"
+                        "\"Kana\"=\"\\U3042\";\"Clef\" = \"\\UD834\\UDD1E\";  \"Path\" = \"a\\\\b\";",
+                        &table));
   EXPECT_EQ(table.size(), 5u);
   EXPECT_EQ(table["Alert OK Btn"], "OK");
   EXPECT_EQ(table["Q"], "say \"hi\"\n");
@@ -240,10 +256,12 @@ TEST(StringsTable, EntriesCommentsAndEscapes) {
 }
 
 TEST(StringsTable, StopsAtTheFaultAndKeepsWhatCameBefore) {
-  const std::pair<const char*, size_t> rows[] = {
-      {"\"a\" = \"1\";\n\"b\" = \"2\"\n", 1},  // missing semicolon
-      {"\"a\" = \"1", 0}, {"\"a\" \"1\";", 0}, {"\"a\" = \"\\U12G4\";", 0}, {"\"a\" = \"\\UD834\";", 0},
-      {"a = \"1\";", 0}};
+  const std::pair<const char*, size_t> rows[] = {{"\"a\" = \"1\";\n\"b\" = \"2\"\n", 1},  // missing semicolon
+                                                 {"\"a\" = \"1", 0},
+                                                 {"\"a\" \"1\";", 0},
+                                                 {"\"a\" = \"\\U12G4\";", 0},
+                                                 {"\"a\" = \"\\UD834\";", 0},
+                                                 {"a = \"1\";", 0}};
   for (const auto& [text, kept] : rows) {
     StringsTable table;
     EXPECT_FALSE(ParseStringsTable(text, &table)) << text;
@@ -307,8 +325,7 @@ TEST_F(BundleTest, HelpPagesOpenThroughTheOpener) {
   ASSERT_EQ(AHRegisterHelpBook(bundle.get()), 0);
   EXPECT_EQ(AHGotoPage("Test Help", "page one.html", "secure print"), 0);
   ASSERT_EQ(opened.size(), 1u);
-  EXPECT_EQ(opened[0],
-            "file://" + dir_.path() + "/Test%20Plugin.bundle/Resources/Help/page%20one.html#secure%20print");
+  EXPECT_EQ(opened[0], "file://" + dir_.path() + "/Test%20Plugin.bundle/Resources/Help/page%20one.html#secure%20print");
 
   EXPECT_EQ(AHGotoPage("Test Help", "absent.html", nullptr), -43);
   EXPECT_EQ(AHGotoPage("Other Help", "page one.html", nullptr), -43);

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int g = 0; g < ppd->num_groups; ++g) {
     for (int o = 0; o < ppd->groups[g].num_options; ++o) {
       ppd_option_t& option = ppd->groups[g].options[o];
-      for (int c = 0; c < option.num_choices; ++c) IsPPDChoiceConflicted(ppd, &hash, option.keyword, option.choices[c].choice);
+      for (int c = 0; c < option.num_choices; ++c)
+        IsPPDChoiceConflicted(ppd, &hash, option.keyword, option.choices[c].choice);
     }
   }
 

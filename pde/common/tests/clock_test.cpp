@@ -7,6 +7,7 @@
 
 #include "base_panel.h"
 #include "clock_control.h"
+#include "param_name.h"
 #include "qt_test_support.h"
 
 using namespace ovqpde;
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Clock, RollOver,
                                                        .minute = 0,
                                                        .ticket = "2026:01:01:00:00",
                                                        .zoneText = "+0000"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
 class ClockControl : public ::testing::Test {
  protected:

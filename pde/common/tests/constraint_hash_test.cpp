@@ -1,8 +1,9 @@
 // The constraint hash: the four constraint shapes, the direct build and the
 // conflict test against marks made by libcups.
+#include "constraint_hash.h"
+
 #include <gtest/gtest.h>
 
-#include "constraint_hash.h"
 #include "test_ppd.h"
 
 using namespace ovqpde;
@@ -17,50 +18,63 @@ TEST(ConstraintHashFunction, FiveTimesPlusSignedByte) {
   EXPECT_EQ(constraintHash("AB"), 391u);
   EXPECT_EQ(constraintHash("A:B"), 1981u);
   // 0xE9 is -23 as a signed character: 5 * (-23) + 65 = -50.
-  EXPECT_EQ(constraintHash("\xE9" "A"), static_cast<uint64_t>(-50));
+  EXPECT_EQ(constraintHash("\xE9"
+                           "A"),
+            static_cast<uint64_t>(-50));
 }
 
 // ---- the shapes --------------------------------------------------------------
 
 TEST(ConstraintShapes, AddTheEntriesOfTheConstraint) {
-  const struct { const char* name; const char* constraint; std::multiset<Entry> entries; } rows[] = {
-      // O1C1O2C2: one entry under O2:C2 as the constraint spells it, at (O1, C1).
-      {"O1C1O2C2", "*OVColor Color *OVStaple Left", {{"OVStaple:Left", 0, 0, 1}}},
-      {"O1C1O2C2FirstChoiceAtIndexZero", "*OVColor Gray *OVPunch TwoHole", {{"OVPunch:TwoHole", 0, 0, 0}}},
-      {"O1C1O2C2FirstChoiceNone", "*Duplex None *OVStaple Right", {{"OVStaple:Right", 0, 1, 0}}},
-      {"O1C1O2C2MatchesIgnoringCaseKeepsSpelling", "*ovcolor color *DUPLEX none", {{"DUPLEX:none", 0, 0, 1}}},
-      {"O1C1O2C2FirstOptionMissing", "*Missing On *Duplex None", {}},
-      {"O1C1O2C2FirstChoiceMissing", "*OVColor Sepia *Duplex None", {}},
-      // O1C1O2: every real choice of O2 (not index 0, not None/Off/False), keys as the PPD spells them.
-      {"O1C1O2", "*OVColor Auto *OVStaple", {{"OVStaple:Left", 0, 0, 2}, {"OVStaple:Right", 0, 0, 2}}},
-      {"O1C1O2SecondSpelledOtherwise", "*OVColor Auto *ovpunch", {{"OVPunch:TwoHole", 0, 0, 2}}},
-      {"O1C1O2SecondOnlyNoneAndOff", "*OVColor Auto *OVSwitch", {}},
-      {"O1C1O2FirstOptionMissing", "*Missing On *OVStaple", {}},
-      {"O1C1O2SecondOptionMissing", "*OVColor Auto *Missing", {}},
-      // O1O2C2: one entry under O2:C2 for each real choice of O1.
-      {"O1O2C2IndexZeroNeverCounts", "*OVColor *OVStaple Right",
-       {{"OVStaple:Right", 0, 0, 1}, {"OVStaple:Right", 0, 0, 2}}},
-      {"O1O2C2OffIsNotReal", "*OVStaple *OVPunch TwoHole",
-       {{"OVPunch:TwoHole", 1, 0, 1}, {"OVPunch:TwoHole", 1, 0, 2}}},
-      {"O1O2C2FirstOnlyNoneAndOff", "*OVSwitch *Duplex DuplexTumble", {}},
-      {"O1O2C2FirstOptionMissing", "*Missing *Duplex DuplexTumble", {}},
-      // O1O2: the product of the two real-choice sets, for every option
-      // that matches (Duplex and duplex both match "Duplex").
-      {"O1O2Product", "*OVStaple *Duplex",
-       {{"Duplex:DuplexNoTumble", 1, 0, 1}, {"Duplex:DuplexNoTumble", 1, 0, 2}, {"Duplex:DuplexTumble", 1, 0, 1},
-      {"Duplex:DuplexTumble", 1, 0, 2}, {"duplex:Tumble", 1, 0, 1}, {"duplex:Tumble", 1, 0, 2}}},
-      {"O1O2FalseIsNotReal", "*OVPunch *OVColor", {{"OVColor:Color", 1, 1, 1}, {"OVColor:Auto", 1, 1, 1}}},
-      // Keys carry each matching option's own spelling.
-      {"O1O2EveryMatchingOption", "*OVPunch *DUPLEX",
-       {{"Duplex:DuplexNoTumble", 1, 1, 1}, {"Duplex:DuplexTumble", 1, 1, 1}, {"duplex:Tumble", 1, 1, 1}}},
-      {"O1O2FirstOnlyNoneAndOff", "*OVSwitch *Duplex", {}},
-      {"O1O2SecondOnlyNoneAndOff", "*Duplex *OVSwitch", {}},
-      {"O1O2FirstOptionMissing", "*Missing *Duplex", {}}};
+  const struct {
+    const char* name;
+    const char* constraint;
+    std::multiset<Entry> entries;
+  } rows[] = {// O1C1O2C2: one entry under O2:C2 as the constraint spells it, at (O1, C1).
+              {"O1C1O2C2", "*OVColor Color *OVStaple Left", {{"OVStaple:Left", 0, 0, 1}}},
+              {"O1C1O2C2FirstChoiceAtIndexZero", "*OVColor Gray *OVPunch TwoHole", {{"OVPunch:TwoHole", 0, 0, 0}}},
+              {"O1C1O2C2FirstChoiceNone", "*Duplex None *OVStaple Right", {{"OVStaple:Right", 0, 1, 0}}},
+              {"O1C1O2C2MatchesIgnoringCaseKeepsSpelling", "*ovcolor color *DUPLEX none", {{"DUPLEX:none", 0, 0, 1}}},
+              {"O1C1O2C2FirstOptionMissing", "*Missing On *Duplex None", {}},
+              {"O1C1O2C2FirstChoiceMissing", "*OVColor Sepia *Duplex None", {}},
+              // O1C1O2: every real choice of O2 (not index 0, not None/Off/False), keys as the PPD spells them.
+              {"O1C1O2", "*OVColor Auto *OVStaple", {{"OVStaple:Left", 0, 0, 2}, {"OVStaple:Right", 0, 0, 2}}},
+              {"O1C1O2SecondSpelledOtherwise", "*OVColor Auto *ovpunch", {{"OVPunch:TwoHole", 0, 0, 2}}},
+              {"O1C1O2SecondOnlyNoneAndOff", "*OVColor Auto *OVSwitch", {}},
+              {"O1C1O2FirstOptionMissing", "*Missing On *OVStaple", {}},
+              {"O1C1O2SecondOptionMissing", "*OVColor Auto *Missing", {}},
+              // O1O2C2: one entry under O2:C2 for each real choice of O1.
+              {"O1O2C2IndexZeroNeverCounts",
+               "*OVColor *OVStaple Right",
+               {{"OVStaple:Right", 0, 0, 1}, {"OVStaple:Right", 0, 0, 2}}},
+              {"O1O2C2OffIsNotReal",
+               "*OVStaple *OVPunch TwoHole",
+               {{"OVPunch:TwoHole", 1, 0, 1}, {"OVPunch:TwoHole", 1, 0, 2}}},
+              {"O1O2C2FirstOnlyNoneAndOff", "*OVSwitch *Duplex DuplexTumble", {}},
+              {"O1O2C2FirstOptionMissing", "*Missing *Duplex DuplexTumble", {}},
+              // O1O2: the product of the two real-choice sets, for every option
+              // that matches (Duplex and duplex both match "Duplex").
+              {"O1O2Product",
+               "*OVStaple *Duplex",
+               {{"Duplex:DuplexNoTumble", 1, 0, 1},
+                {"Duplex:DuplexNoTumble", 1, 0, 2},
+                {"Duplex:DuplexTumble", 1, 0, 1},
+                {"Duplex:DuplexTumble", 1, 0, 2},
+                {"duplex:Tumble", 1, 0, 1},
+                {"duplex:Tumble", 1, 0, 2}}},
+              {"O1O2FalseIsNotReal", "*OVPunch *OVColor", {{"OVColor:Color", 1, 1, 1}, {"OVColor:Auto", 1, 1, 1}}},
+              // Keys carry each matching option's own spelling.
+              {"O1O2EveryMatchingOption",
+               "*OVPunch *DUPLEX",
+               {{"Duplex:DuplexNoTumble", 1, 1, 1}, {"Duplex:DuplexTumble", 1, 1, 1}, {"duplex:Tumble", 1, 1, 1}}},
+              {"O1O2FirstOnlyNoneAndOff", "*OVSwitch *Duplex", {}},
+              {"O1O2SecondOnlyNoneAndOff", "*Duplex *OVSwitch", {}},
+              {"O1O2FirstOptionMissing", "*Missing *Duplex", {}}};
   TempDir dir;
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    PPDHandle ppd = OpenPPDText(dir.File("shapes.ppd"), PPDHeader() + ShapesPPDOptions() + "*UIConstraints: " +
-                                                           row.constraint + "\n");
+    PPDHandle ppd = OpenPPDText(dir.File("shapes.ppd"),
+                                PPDHeader() + ShapesPPDOptions() + "*UIConstraints: " + row.constraint + "\n");
     ASSERT_NE(ppd, nullptr);
     ASSERT_EQ(ppd->num_consts, 1);
     XppdHash byShape;
@@ -80,12 +94,11 @@ TEST(ConstraintShapes, AddTheEntriesOfTheConstraint) {
 class DirectBuild : public testing::Test {
  protected:
   void SetUp() override {
-    ppd_ = OpenPPDText(dir_.File("build.ppd"),
-                       PPDHeader() + ShapesPPDOptions() +
-                           "*UIConstraints: *OVColor Color *OVStaple Left\n"
-                           "*UIConstraints: *Duplex DuplexTumble *OVStaple Left\n"
-                           "*UIConstraints: *ovcolor Auto *duplex Tumble\n"
-                           "*UIConstraints: *OVPunch TwoHole *Duplex DuplexNoTumble\n");
+    ppd_ = OpenPPDText(dir_.File("build.ppd"), PPDHeader() + ShapesPPDOptions() +
+                                                   "*UIConstraints: *OVColor Color *OVStaple Left\n"
+                                                   "*UIConstraints: *Duplex DuplexTumble *OVStaple Left\n"
+                                                   "*UIConstraints: *ovcolor Auto *duplex Tumble\n"
+                                                   "*UIConstraints: *OVPunch TwoHole *Duplex DuplexNoTumble\n");
     ASSERT_NE(ppd_, nullptr);
   }
   TempDir dir_;
@@ -93,7 +106,10 @@ class DirectBuild : public testing::Test {
 };
 
 TEST_F(DirectBuild, TakesConstraintsWhoseFirstOrSecondOptionIsListedExactly) {
-  const struct { std::vector<std::string> keywords; std::multiset<Entry> entries; } cases[] = {
+  const struct {
+    std::vector<std::string> keywords;
+    std::multiset<Entry> entries;
+  } cases[] = {
       {{"OVStaple"}, {{"OVStaple:Left", 0, 0, 1}, {"OVStaple:Left", 0, 1, 2}}},
       {{"OVColor"}, {{"OVStaple:Left", 0, 0, 1}}},  // "ovcolor" is not "OVColor"
       {{"ovcolor"}, {{"duplex:Tumble", 0, 0, 2}}},
@@ -120,28 +136,30 @@ TEST_F(DirectBuild, MissingArgumentsAndIndicesAddNothing) {
 // ---- the conflict test against libcups's marks ------------------------------------
 
 TEST_F(DirectBuild, ConflictedWhileAnExcludingChoiceIsMarked) {
-  struct Mark { const char* option; const char* choice; };
+  struct Mark {
+    const char* option;
+    const char* choice;
+  };
   const struct {
     const char* name;
     std::vector<Mark> marks;  // applied with ppdMarkOption after the defaults
     const char* option;
     const char* choice;
     bool conflicted;
-  } rows[] = {
-      {"DefaultsDoNotClash", {}, "OVStaple", "Left", false},
-      {"FirstOfTwoEntries", {{"OVColor", "Color"}}, "OVStaple", "Left", true},
-      {"SecondOfTwoEntries", {{"Duplex", "DuplexTumble"}}, "OVStaple", "Left", true},
-      {"BothEntries", {{"OVColor", "Color"}, {"Duplex", "DuplexTumble"}}, "OVStaple", "Left", true},
-      {"MarkMovedAway", {{"OVColor", "Color"}, {"OVColor", "Auto"}}, "OVStaple", "Left", false},
-      {"OtherChoiceOfTheOption", {{"OVColor", "Color"}}, "OVStaple", "Right", false},
-      // A constraint names its second option only: the first option is not found this way.
-      {"FirstOptionIsNotAsked", {{"OVStaple", "Left"}}, "OVColor", "Color", false},
-      // Keys are case-sensitive although options were matched ignoring case.
-      {"KeyAsSpelled", {{"OVColor", "Auto"}}, "duplex", "Tumble", true},
-      {"KeyOtherCase", {{"OVColor", "Auto"}}, "Duplex", "Tumble", false},
-      {"ChoiceOtherCase", {{"OVColor", "Color"}}, "OVStaple", "left", false},
-      {"UnknownKey", {{"OVColor", "Color"}}, "Nothing", "Here", false},
-      {"ThroughIndexedMark", {{"OVPunch", "TwoHole"}}, "Duplex", "DuplexNoTumble", true}};
+  } rows[] = {{"DefaultsDoNotClash", {}, "OVStaple", "Left", false},
+              {"FirstOfTwoEntries", {{"OVColor", "Color"}}, "OVStaple", "Left", true},
+              {"SecondOfTwoEntries", {{"Duplex", "DuplexTumble"}}, "OVStaple", "Left", true},
+              {"BothEntries", {{"OVColor", "Color"}, {"Duplex", "DuplexTumble"}}, "OVStaple", "Left", true},
+              {"MarkMovedAway", {{"OVColor", "Color"}, {"OVColor", "Auto"}}, "OVStaple", "Left", false},
+              {"OtherChoiceOfTheOption", {{"OVColor", "Color"}}, "OVStaple", "Right", false},
+              // A constraint names its second option only: the first option is not found this way.
+              {"FirstOptionIsNotAsked", {{"OVStaple", "Left"}}, "OVColor", "Color", false},
+              // Keys are case-sensitive although options were matched ignoring case.
+              {"KeyAsSpelled", {{"OVColor", "Auto"}}, "duplex", "Tumble", true},
+              {"KeyOtherCase", {{"OVColor", "Auto"}}, "Duplex", "Tumble", false},
+              {"ChoiceOtherCase", {{"OVColor", "Color"}}, "OVStaple", "left", false},
+              {"UnknownKey", {{"OVColor", "Color"}}, "Nothing", "Here", false},
+              {"ThroughIndexedMark", {{"OVPunch", "TwoHole"}}, "Duplex", "DuplexNoTumble", true}};
   XppdHash hash;
   BuildXppdFromKeywords(ppd_.get(), &hash, {"OVColor", "ovcolor", "Duplex", "OVPunch", "OVStaple"});
   for (const auto& row : rows) {
@@ -154,12 +172,12 @@ TEST_F(DirectBuild, ConflictedWhileAnExcludingChoiceIsMarked) {
 TEST_F(DirectBuild, LocationsOutsideThePPDCountAsNotMarked) {
   ppdMarkDefaults(ppd_.get());
   XppdHash hash;
-  hash.emplace("OVStaple:Left", x_constraints{2, 0, 0});      // no group 2
-  hash.emplace("OVStaple:Left", x_constraints{0, 4, 0});      // General has 4 options
-  hash.emplace("OVStaple:Left", x_constraints{0, 0, 3});      // OVColor has 3 choices
+  hash.emplace("OVStaple:Left", x_constraints{2, 0, 0});  // no group 2
+  hash.emplace("OVStaple:Left", x_constraints{0, 4, 0});  // General has 4 options
+  hash.emplace("OVStaple:Left", x_constraints{0, 0, 3});  // OVColor has 3 choices
   hash.emplace("OVStaple:Left", x_constraints{65535, 65535, 65535});
   EXPECT_FALSE(IsPPDChoiceConflicted(ppd_.get(), &hash, "OVStaple", "Left"));
-  hash.emplace("OVStaple:Left", x_constraints{0, 0, 0});      // Gray, marked by default
+  hash.emplace("OVStaple:Left", x_constraints{0, 0, 0});  // Gray, marked by default
   EXPECT_TRUE(IsPPDChoiceConflicted(ppd_.get(), &hash, "OVStaple", "Left"));
   EXPECT_EQ(ChoiceAtLocation(ppd_.get(), x_constraints{0, 3, 1}), &ppd_->groups[0].options[3].choices[1]);
   EXPECT_EQ(ChoiceAtLocation(ppd_.get(), x_constraints{1, 2, 0}), nullptr);
@@ -198,7 +216,8 @@ TEST_F(DirectBuild, ChoiceListHasARowForEveryChoice) {
   EXPECT_EQ(GetUIListFromPPD(ppd_.get(), &hash, "OVStaple", &rows, &count), 0);
   EXPECT_EQ(count, 7);
   std::vector<std::string> seen;
-  for (const UIListRow& row : rows) seen.push_back(row.option + "/" + row.choice + "/" + row.title + "/" + row.conflict);
+  for (const UIListRow& row : rows)
+    seen.push_back(row.option + "/" + row.choice + "/" + row.title + "/" + row.conflict);
   EXPECT_EQ(seen, (std::vector<std::string>{"OVStaple/None/None/ConflictFalse", "OVStaple/Left/Left/ConflictTrue",
                                             "OVStaple/Right/Right/ConflictFalse", "OVStaple/off/Off/ConflictFalse"}));
   EXPECT_EQ(FindPPDKeyPairsMatch(rows, "OVStaple", "Right"), 2);

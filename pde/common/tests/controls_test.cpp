@@ -13,6 +13,7 @@
 
 #include "alert_sound.h"
 #include "base_panel.h"
+#include "param_name.h"
 #include "qt_test_support.h"
 #include "run_program.h"
 #include "text_controls.h"
@@ -126,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CountedRow{.name = "EnabledBeforeDisabled", .steps = "ED", .enabled = true, .hidden = false},
                       CountedRow{.name = "HiddenTwiceShownOnce", .steps = "HHS", .enabled = true, .hidden = true},
                       CountedRow{.name = "ResetReleasesAll", .steps = "DDHHR", .enabled = true, .hidden = false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // ---- the check box reaction ----------------------------------------------------------
 
@@ -158,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FirstReactionRow{.name = "InitialZero", .initial = 0, .loaded = 1, .countA = -1, .countB = 1},
                       FirstReactionRow{
                           .name = "InitialEqualsLoaded", .initial = 1, .loaded = 1, .countA = 0, .countB = 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // A value loaded without a user's action is the previous value of the next one:
 // the click releases the loaded value's list.
@@ -247,7 +248,7 @@ TEST_P(RadioGroups, ClickMovesTheGroupAndBothButtonsLists) {
 INSTANTIATE_TEST_SUITE_P(Controls, RadioGroups,
                          ::testing::Values(RadioRow{.name = "Before0x1080", .kernelRelease = "11.0"},
                                            RadioRow{.name = "Current", .kernelRelease = "19.0"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
 // ---- text fields -------------------------------------------------------------------------
 

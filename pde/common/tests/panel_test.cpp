@@ -12,6 +12,7 @@
 #include "controls.h"
 #include "err_msg_window.h"
 #include "group_membership.h"
+#include "param_name.h"
 #include "preferences.h"
 #include "qt_test_support.h"
 #include "run_program.h"
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                      .run = [](BasePrintPanelNvx& p) { return p.SetValueToPreferenceWithPrinterSettings(); }},
         BroadcastRow{.name = "Load",
                      .run = [](BasePrintPanelNvx& p) { return p.GetValueFromPreferenceWithPrinterSettings(); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // ---- a panel from an interface file -----------------------------------------------
 
@@ -245,6 +246,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PreferenceRow{.name = "CurrentUser", .user = kCFPreferencesCurrentUser, .file = "user/ovq", .mode = 0600},
         PreferenceRow{.name = "AnyUser", .user = kCFPreferencesAnyUser, .file = "system/ovq", .mode = 0644}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace

@@ -1,10 +1,12 @@
 // Reading the PPD as the panels do.
+#include "ppd_access.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "param_name.h"
 #include "pde_choice.h"
-#include "ppd_access.h"
 #include "test_ppd.h"
 #include "text_encoding.h"
 
@@ -50,25 +52,36 @@ TEST_F(PPDAccess, AttributeLookupIsByPrefix) {
 }
 
 TEST_F(PPDAccess, ReadsTheNumberTheRuleGives) {
-  const struct { int (*read)(ppd_file_t*, const char*); const char* key; int value; } rows[] = {
-      {GetMBMaxNumberFromPPD, "OVMBMax", 100},  // three bytes are read
-      {GetMBMaxNumberFromPPD, "OVMBShort", 12},
-      {GetMBMaxNumberFromPPD, "OVMBMixed", 9},  // the digits among three bytes
-      {GetMBMaxNumberFromPPD, "OVAbsent", 0},
-      {GetPWMiniIntValueFromPPD, "OVPWMin", 4},  // default Min4
-      {GetPWMiniIntValueFromPPD, "OVDigits", 123},
-      {GetPWMiniIntValueFromPPD, "OVAbsent", -1},
-      {GetSorrelPWMiniIntValueFromPPD, "OVSorrel", 4},  // the first integer
-      {GetSorrelPWMiniIntValueFromPPD, "OVSorrelNegative", -5},
-      {GetSorrelPWMiniIntValueFromPPD, "OVSorrelNone", -1},
-      {GetSorrelPWMiniIntValueFromPPD, "OVAbsent", -1}};
+  const struct {
+    int (*read)(ppd_file_t*, const char*);
+    const char* key;
+    int value;
+  } rows[] = {{GetMBMaxNumberFromPPD, "OVMBMax", 100},  // three bytes are read
+              {GetMBMaxNumberFromPPD, "OVMBShort", 12},
+              {GetMBMaxNumberFromPPD, "OVMBMixed", 9},  // the digits among three bytes
+              {GetMBMaxNumberFromPPD, "OVAbsent", 0},
+              {GetPWMiniIntValueFromPPD, "OVPWMin", 4},  // default Min4
+              {GetPWMiniIntValueFromPPD, "OVDigits", 123},
+              {GetPWMiniIntValueFromPPD, "OVAbsent", -1},
+              {GetSorrelPWMiniIntValueFromPPD, "OVSorrel", 4},  // the first integer
+              {GetSorrelPWMiniIntValueFromPPD, "OVSorrelNegative", -5},
+              {GetSorrelPWMiniIntValueFromPPD, "OVSorrelNone", -1},
+              {GetSorrelPWMiniIntValueFromPPD, "OVAbsent", -1}};
   for (const auto& row : rows) EXPECT_EQ(row.read(ppd_.get(), row.key), row.value) << row.key;
 }
 
 TEST(IntFromString, ConcatenatesTheDigits) {
-  const struct { const char* text; size_t length; int value; } rows[] = {
-      {"42", 2, 42}, {"a1-b2 c3", 8, 123}, {"12345", 3, 123}, {"abc", 3, 0},
-      {"1\0002", 3, 1}, {nullptr, 4, 0}, {"99999999999999", 14, 2147483647}};
+  const struct {
+    const char* text;
+    size_t length;
+    int value;
+  } rows[] = {{"42", 2, 42},
+              {"a1-b2 c3", 8, 123},
+              {"12345", 3, 123},
+              {"abc", 3, 0},
+              {"1\0002", 3, 1},
+              {nullptr, 4, 0},
+              {"99999999999999", 14, 2147483647}};
   for (const auto& row : rows) EXPECT_EQ(getIntFromString(row.text, row.length), row.value) << row.length;
 }
 
@@ -126,9 +139,9 @@ TEST(PPDTitles, TitleOfAPPDWithoutLanguageEncoding) {
   TempDir dir;
   std::string header = PPDHeader();
   header.erase(header.find("*LanguageEncoding"), std::strlen("*LanguageEncoding: ISOLatin1\n"));
-  PPDHandle ppd = OpenPPDText(dir.File("noenc.ppd"),
-                              header + "*OpenUI *OVTitle/Coul\xE9ur: PickOne\n*DefaultOVTitle: A\n"
-                                       "*OVTitle A/A: \"\"\n*CloseUI: *OVTitle\n");
+  PPDHandle ppd = OpenPPDText(dir.File("noenc.ppd"), header +
+                                                         "*OpenUI *OVTitle/Coul\xE9ur: PickOne\n*DefaultOVTitle: A\n"
+                                                         "*OVTitle A/A: \"\"\n*CloseUI: *OVTitle\n");
   ASSERT_NE(ppd, nullptr);
   uint32_t encoding = 99;
   GetCFStringEncodingFromPPD(ppd.get(), &encoding);
@@ -173,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingRow{.name = "UTF8", .languageEncoding = "UTF-8", .encoding = 0x08000100, .mailboxMaximum = 0},
         EncodingRow{
             .name = "UnknownIsMacRoman", .languageEncoding = "isolatin1", .encoding = 0, .mailboxMaximum = 250}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(PPDEncodingWithoutPPD, IsMacRoman) {
   uint32_t encoding = 99;
@@ -182,18 +195,25 @@ TEST(PPDEncodingWithoutPPD, IsMacRoman) {
 }
 
 TEST(FixKeyword, WritesOVForTheOrvanePPD) {
-  const struct { const char* manufacturer; const char* keyword; size_t size; const char* fixed; } rows[] = {
-      {"Orvane", "ovAccountingSettings", 32, "OVAccountingSettings"}, {"Orvane", "oVColor", 32, "OVColor"},
-      {"Orvane", "OVColor", 32, "OVColor"}, {"Other", "ovColor", 32, "ovColor"},
-      {"Orvane", "KQColor", 32, "KQColor"}, {"Orvane", "o", 32, "o"},
-      {"Orvane", "ovColor", 4, "OVC"}};  // the buffer keeps its terminator
-      TempDir dir;
-      for (const auto& row : rows) {
-      std::string header = PPDHeader();
-      header.replace(header.find("\"Orvane\""), 8, std::string("\"") + row.manufacturer + "\"");
-      PPDHandle ppd = OpenPPDText(dir.File("fix.ppd"), header);
-      ASSERT_NE(ppd, nullptr);
-      char out[32] = {};
+  const struct {
+    const char* manufacturer;
+    const char* keyword;
+    size_t size;
+    const char* fixed;
+  } rows[] = {{"Orvane", "ovAccountingSettings", 32, "OVAccountingSettings"},
+              {"Orvane", "oVColor", 32, "OVColor"},
+              {"Orvane", "OVColor", 32, "OVColor"},
+              {"Other", "ovColor", 32, "ovColor"},
+              {"Orvane", "KQColor", 32, "KQColor"},
+              {"Orvane", "o", 32, "o"},
+              {"Orvane", "ovColor", 4, "OVC"}};  // the buffer keeps its terminator
+  TempDir dir;
+  for (const auto& row : rows) {
+    std::string header = PPDHeader();
+    header.replace(header.find("\"Orvane\""), 8, std::string("\"") + row.manufacturer + "\"");
+    PPDHandle ppd = OpenPPDText(dir.File("fix.ppd"), header);
+    ASSERT_NE(ppd, nullptr);
+    char out[32] = {};
     FixPPDKeywordAccordingToType(ppd.get(), row.keyword, out, row.size);
     EXPECT_STREQ(out, row.fixed);
     for (size_t i = std::strlen(row.fixed); i < sizeof out; ++i) ASSERT_EQ(out[i], '\0');

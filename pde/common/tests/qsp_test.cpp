@@ -1,11 +1,11 @@
 // Credential encoding: scrambling, Base64 both ways, result codes, capacities.
+#include "qsp.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "qsp.h"
 
 using namespace ovqpde;
 
@@ -16,8 +16,11 @@ const uint8_t* Data(const std::string& bytes) { return reinterpret_cast<const ui
 TEST(QSPEncrypt, FourByteWordsThenSingleBytesLowestKeyByteFirst) {
   // "ABCD" is the word 0x44434241; xor 0x5D2B4E19 gives 0x19680C58, stored lowest byte first.
   // A fifth byte "E" (0x45) meets only the lowest key byte 0x19; three rest bytes meet 0x19, 0x4E, 0x2B.
-  const struct { std::string in; int32_t capacity; std::string out; } rows[] = {
-      {"ABCDE", 8, "\x58\x0C\x68\x19\x5C"}, {std::string(3, '\0'), 3, "\x19\x4E\x2B"}};
+  const struct {
+    std::string in;
+    int32_t capacity;
+    std::string out;
+  } rows[] = {{"ABCDE", 8, "\x58\x0C\x68\x19\x5C"}, {std::string(3, '\0'), 3, "\x19\x4E\x2B"}};
   for (const auto& row : rows) {
     uint8_t out[8] = {};
     uint32_t length = 99;
@@ -68,11 +71,20 @@ TEST(Base64, EncodesAndDecodes) {
 }
 
 TEST(Base64, WhiteSpaceNulAndMalformedInput) {
-  const struct { std::string text; int32_t result; std::string bytes; } rows[] = {
-      {"\n QU JD QQ==\n   ", 0, "ABCA"}, {"QUJD    ", 0, "ABC"},                       // blanks
-      {std::string("QUJD\0\0\0\0", 8), 0, "ABC"}, {std::string("QUJDQU\0\0", 8), 0, "ABCA"},  // NUL ends the data
-      {"QUJDQ", -2, ""}, {"QU*D", -2, ""}, {"=QUJ", -2, ""}, {"QQ==QUJD", -2, ""}, {"QQ=A", -2, ""},
-      {"QU JD Q ", -2, ""}};  // blanks leave an incomplete quartet
+  const struct {
+    std::string text;
+    int32_t result;
+    std::string bytes;
+  } rows[] = {{"\n QU JD QQ==\n   ", 0, "ABCA"},
+              {"QUJD    ", 0, "ABC"},  // blanks
+              {std::string("QUJD\0\0\0\0", 8), 0, "ABC"},
+              {std::string("QUJDQU\0\0", 8), 0, "ABCA"},  // NUL ends the data
+              {"QUJDQ", -2, ""},
+              {"QU*D", -2, ""},
+              {"=QUJ", -2, ""},
+              {"QQ==QUJD", -2, ""},
+              {"QQ=A", -2, ""},
+              {"QU JD Q ", -2, ""}};  // blanks leave an incomplete quartet
   for (const auto& row : rows) {
     uint8_t out[16] = {};
     uint32_t length = 0;

@@ -1,11 +1,12 @@
 // The constraint cache file: reader, writer, stamp, loading through the PPD.
+#include "quick_xppd.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <deque>
 #include <sstream>
 
-#include "quick_xppd.h"
 #include "test_ppd.h"
 #include "version.h"
 
@@ -22,9 +23,14 @@ std::multiset<Entry> Read(const std::string& file, const std::string& section) {
 }
 
 TEST(GetOneLine, MovesTheTextBeforeTheDelimiter) {
-  struct Row { std::string line, field; bool found; const char *fieldAfter, *lineAfter; } rows[] = {
-      {"A:B@1@", "x", true, "xA:B", "1@"}, {"1@", "", true, "1", ""},
-      {"rest", "f", false, "f", "rest"}, {"@tail", "f", true, "f", "tail"}};
+  struct Row {
+    std::string line, field;
+    bool found;
+    const char *fieldAfter, *lineAfter;
+  } rows[] = {{"A:B@1@", "x", true, "xA:B", "1@"},
+              {"1@", "", true, "1", ""},
+              {"rest", "f", false, "f", "rest"},
+              {"@tail", "f", true, "f", "tail"}};
   for (Row& row : rows) {
     EXPECT_EQ(getoneline(row.line, row.field, '@'), row.found) << row.lineAfter;
     EXPECT_EQ(row.field, row.fieldAfter);
@@ -35,28 +41,32 @@ TEST(GetOneLine, MovesTheTextBeforeTheDelimiter) {
 // ---- the reader ------------------------------------------------------------------
 
 TEST(CacheReader, FillsTheHashFromTheNamedSection) {
-  const struct { const char* name; std::string file; std::multiset<Entry> entries; } rows[] = {
-      {"OneEntry", "S\nA:B@1@2@3@\n", {{"A:B", 1, 2, 3}}},
-      {"SectionAfterOthers", "T\nX:Y@9@9@9@\nS\nA:B@1@2@3@C:D@0@0@0@\n", {{"A:B", 1, 2, 3}, {"C:D", 0, 0, 0}}},
-      {"EmptyDataLineStopsThere", "S\n\nA:B@1@2@3@\nS\nC:D@4@5@6@\n", {}},
-      {"FirstOfTwoSectionsWins", "S\nA:B@1@2@3@\nS\nC:D@4@5@6@\n", {{"A:B", 1, 2, 3}}},
-      {"DuplicateKeysAreAllKept", "S\nA:B@1@2@3@A:B@4@5@6@\n", {{"A:B", 1, 2, 3}, {"A:B", 4, 5, 6}}},
-      {"EmptyKeyInsertsNothing", "S\n@1@2@3@A:B@1@1@1@\n", {{"A:B", 1, 1, 1}}},
-      {"NonNumbersCountZero", "S\nA:B@x@@7z@\n", {{"A:B", 0, 0, 7}}},
-      {"SignAndBlanksAsAtoiReads", "S\nA:B@ 12@+3@-0@\n", {{"A:B", 12, 3, 0}}},
-      {"IncompleteEntryDropped", "S\nA:B@1@2@3@C:D@4@5\n", {{"A:B", 1, 2, 3}}},
-      {"TrailingCarriageReturnDropped", "S\nA:B@1@2@3@\r\n", {{"A:B", 1, 2, 3}}},
-      {"NoAtSignAtAll", "S\nA:B 1 2 3\n", {}},
-      {"HeaderMustMatchExactly", "S\r\nA:B@1@2@3@\n", {}},
-      {"HeaderIsCaseSensitive", "s\nA:B@1@2@3@\n", {}},
-      {"SectionMissing", "T\nA:B@1@2@3@\n", {}},
-      {"EmptyFile", "", {}},
-      {"HeaderAtEndOfFile", "S", {}},
-      {"DataLineWithoutLineFeed", "S\nA:B@1@2@3@", {{"A:B", 1, 2, 3}}},
-      {"StampIsIgnored", "S\nA:B@1@2@3@\n*% Last Edit Date: Jan 1 2024", {{"A:B", 1, 2, 3}}},
-      // Indices that do not fit 16 bits stay outside every PPD instead of wrapping.
-      {"OutOfRangeIndices", "S\nA:B@70000@-1@65535@C:D@65536@99999999999999999999@2@\n",
-       {{"A:B", 65535, 65535, 65535}, {"C:D", 65535, 65535, 2}}}};
+  const struct {
+    const char* name;
+    std::string file;
+    std::multiset<Entry> entries;
+  } rows[] = {{"OneEntry", "S\nA:B@1@2@3@\n", {{"A:B", 1, 2, 3}}},
+              {"SectionAfterOthers", "T\nX:Y@9@9@9@\nS\nA:B@1@2@3@C:D@0@0@0@\n", {{"A:B", 1, 2, 3}, {"C:D", 0, 0, 0}}},
+              {"EmptyDataLineStopsThere", "S\n\nA:B@1@2@3@\nS\nC:D@4@5@6@\n", {}},
+              {"FirstOfTwoSectionsWins", "S\nA:B@1@2@3@\nS\nC:D@4@5@6@\n", {{"A:B", 1, 2, 3}}},
+              {"DuplicateKeysAreAllKept", "S\nA:B@1@2@3@A:B@4@5@6@\n", {{"A:B", 1, 2, 3}, {"A:B", 4, 5, 6}}},
+              {"EmptyKeyInsertsNothing", "S\n@1@2@3@A:B@1@1@1@\n", {{"A:B", 1, 1, 1}}},
+              {"NonNumbersCountZero", "S\nA:B@x@@7z@\n", {{"A:B", 0, 0, 7}}},
+              {"SignAndBlanksAsAtoiReads", "S\nA:B@ 12@+3@-0@\n", {{"A:B", 12, 3, 0}}},
+              {"IncompleteEntryDropped", "S\nA:B@1@2@3@C:D@4@5\n", {{"A:B", 1, 2, 3}}},
+              {"TrailingCarriageReturnDropped", "S\nA:B@1@2@3@\r\n", {{"A:B", 1, 2, 3}}},
+              {"NoAtSignAtAll", "S\nA:B 1 2 3\n", {}},
+              {"HeaderMustMatchExactly", "S\r\nA:B@1@2@3@\n", {}},
+              {"HeaderIsCaseSensitive", "s\nA:B@1@2@3@\n", {}},
+              {"SectionMissing", "T\nA:B@1@2@3@\n", {}},
+              {"EmptyFile", "", {}},
+              {"HeaderAtEndOfFile", "S", {}},
+              {"DataLineWithoutLineFeed", "S\nA:B@1@2@3@", {{"A:B", 1, 2, 3}}},
+              {"StampIsIgnored", "S\nA:B@1@2@3@\n*% Last Edit Date: Jan 1 2024", {{"A:B", 1, 2, 3}}},
+              // Indices that do not fit 16 bits stay outside every PPD instead of wrapping.
+              {"OutOfRangeIndices",
+               "S\nA:B@70000@-1@65535@C:D@65536@99999999999999999999@2@\n",
+               {{"A:B", 65535, 65535, 65535}, {"C:D", 65535, 65535, 2}}}};
   for (const auto& row : rows) {
     EXPECT_EQ(Read(row.file, "S"), row.entries) << row.name << ": " << Describe(Read(row.file, "S"));
   }
@@ -76,14 +86,16 @@ TEST(CacheReaderState, FailedStreamAndMissingTargetsReadNothing) {
 // ---- the stamp -----------------------------------------------------------------------
 
 TEST(FileStamp, CopiesTheLineWithTheMarker) {
-  const struct { const char* name; std::string ppd; std::string stamp; } rows[] = {
+  const struct {
+    const char* name;
+    std::string ppd;
+    std::string stamp;
+  } rows[] = {
       {"CarriageReturns", "*PPD-Adobe: \"4.3\"\r*% Last Edit Date: Mar 3 2003\r*End\r",
        "*% Last Edit Date: Mar 3 2003"},
       // Line feeds end a line as well: only the date line is copied, not the whole PPD.
-      {"LineFeeds", "*PPD-Adobe: \"4.3\"\n*% Last Edit Date: Mar 3 2003\n*End\n",
-       "*% Last Edit Date: Mar 3 2003"},
-      {"CarriageReturnLineFeeds", "*PPD-Adobe: \"4.3\"\r\n*% Last Edit Date: May 5\r\n",
-       "*% Last Edit Date: May 5"},
+      {"LineFeeds", "*PPD-Adobe: \"4.3\"\n*% Last Edit Date: Mar 3 2003\n*End\n", "*% Last Edit Date: Mar 3 2003"},
+      {"CarriageReturnLineFeeds", "*PPD-Adobe: \"4.3\"\r\n*% Last Edit Date: May 5\r\n", "*% Last Edit Date: May 5"},
       {"LastLineWithoutEnd", "*PPD-Adobe: \"4.3\"\n*% Last Edit Date: today", "*% Last Edit Date: today"},
       {"FirstOfTwo", "*% Last Edit Date: one\n*% Last Edit Date: two\n", "*% Last Edit Date: one"},
       {"NoMarker", "*PPD-Adobe: \"4.3\"\n*% Last Edit: x\n", ""}};
@@ -127,7 +139,8 @@ class CacheWriter : public testing::Test {
     std::deque<std::string> names;
     std::deque<std::vector<std::string>> keys;
     std::vector<XPPDSection> table;
-    for (const auto& [name, keywords] : rows) table.push_back({&names.emplace_back(name), &keys.emplace_back(keywords)});
+    for (const auto& [name, keywords] : rows)
+      table.push_back({&names.emplace_back(name), &keys.emplace_back(keywords)});
     table.push_back({table.empty() ? nullptr : table[0].name, nullptr});
     XppdHash scratch;
     CQuickXPPD writer(ppd != nullptr ? ppd : ppd_.get(), &scratch, table.data(), &path);
@@ -160,7 +173,8 @@ std::multiset<Entry> SplitDataLine(const std::string& line) {
 }
 
 TEST_F(CacheWriter, WritesSectionsInTableOrderThenTheStamp) {
-  std::string file = Write({{"PunchSection", {"OVPunch"}}, {"StapleSection", {"OVStaple"}}, {"NoneSection", {"Absent"}}});
+  std::string file =
+      Write({{"PunchSection", {"OVPunch"}}, {"StapleSection", {"OVStaple"}}, {"NoneSection", {"Absent"}}});
   std::istringstream in(file);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -168,7 +182,8 @@ TEST_F(CacheWriter, WritesSectionsInTableOrderThenTheStamp) {
   EXPECT_EQ(lines[0], "PunchSection");
   EXPECT_EQ(lines[1], "Duplex:DuplexNoTumble@1@1@1@");
   EXPECT_EQ(lines[2], "StapleSection");
-  EXPECT_EQ(SplitDataLine(lines[3]), (std::multiset<Entry>{{"OVStaple:Left", 0, 0, 1}, {"OVStaple:Left", 0, 1, 2},
+  EXPECT_EQ(SplitDataLine(lines[3]), (std::multiset<Entry>{{"OVStaple:Left", 0, 0, 1},
+                                                           {"OVStaple:Left", 0, 1, 2},
                                                            {"Duplex:DuplexTumble", 1, 0, 1},
                                                            {"Duplex:DuplexTumble", 1, 0, 2}}));
   EXPECT_EQ(lines[4], "NoneSection");
@@ -201,9 +216,9 @@ TEST_F(CacheWriter, TableStopsAtTenSections) {
 TEST_F(CacheWriter, KeysTheFormatCannotCarryAreLeftOutAndCounted) {
   std::string path = dir_.File("at.ppd");
   PPDHandle ppd = OpenPPDText(path, PPDHeader() + ShapesPPDOptions() +
-                                                       "*OpenUI *OVTray/Tray: PickOne\n*DefaultOVTray: Auto\n"
-                                                       "*OVTray Auto/Auto: \"\"\n*OVTray A@B/Odd: \"\"\n*CloseUI: *OVTray\n"
-                                                       "*UIConstraints: *OVColor Color *OVTray\n");
+                                        "*OpenUI *OVTray/Tray: PickOne\n*DefaultOVTray: Auto\n"
+                                        "*OVTray Auto/Auto: \"\"\n*OVTray A@B/Odd: \"\"\n*CloseUI: *OVTray\n"
+                                        "*UIConstraints: *OVColor Color *OVTray\n");
   ASSERT_NE(ppd, nullptr);
   size_t skipped = 0;
   EXPECT_EQ(Write({{"S", {"OVTray"}}}, ppd.get(), path, &skipped), "S\n\n");
@@ -265,8 +280,8 @@ TEST_F(LoadCache, AttributeFoundByPrefixWithNamesOfAtMostTwentyBytes) {
   EXPECT_FALSE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFileX"));
   EXPECT_FALSE(CDFKeyExist(nullptr, "OVXCDF"));
   XppdHash hash;
-  EXPECT_TRUE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFile"));                    // 17 bytes
-  EXPECT_FALSE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFileABCD"));              // 21 bytes
+  EXPECT_TRUE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFile"));                  // 17 bytes
+  EXPECT_FALSE(CDFKeyExist(ppd_.get(), "OVXCDFSettingFileABCD"));             // 21 bytes
   EXPECT_EQ(GetXPPD(ppd_.get(), &hash, "ImageOptionPDE12345", "OVXCDF"), 0);  // 19 bytes fit
   EXPECT_EQ(GetXPPD(ppd_.get(), &hash, "ImageOptionPDE123456", "OVXCDF"), 1);
   EXPECT_EQ(GetXPPD(ppd_.get(), &hash, "ImageOptionPDE", "OVXCDFSettingFile1234"), 1);

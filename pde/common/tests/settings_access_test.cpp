@@ -1,9 +1,9 @@
 // Writing into the print settings; per-printer keys.
+#include "settings_access.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "settings_access.h"
 
 using namespace ovqpde;
 
@@ -16,21 +16,35 @@ std::string Repeat(const std::string& unit, int times) {
 }
 
 TEST(SettingsWriter, StoresTheTextAfterItsSubstitution) {
-  const struct { std::string text; int status; std::string stored; } rows[] = {
-      {"Report 2024", 0, "Report 2024"}, {"", 0, ""},
-      // U+FFE4 (full-width broken bar, EF BF A4) becomes "|"; other full-width characters stay.
-      {"a\xEF\xBF\xA4" "b\xEF\xBF\xA4", 0, "a|b|"}, {"\xEF\xBD\x9C", 0, "\xEF\xBD\x9C"},
-      // Text that is not UTF-8: invalid, overlong, a surrogate code point, truncated.
-      {"a\xFF" "b", -108, ""}, {"\xC0\xAF", -108, ""}, {"\xED\xA0\x80", -108, ""}, {"ab\xE3\x81", -108, ""},
-      // 255 UTF-16 units is the room the platform reserves; longer values
-      // are kept whole (byte-number forms reach 1020 characters).
-      {Repeat("\xE3\x81\x82", 255), 0, Repeat("\xE3\x81\x82", 255)}, {Repeat("x", 256), 0, Repeat("x", 256)},
-      {Repeat("\xF0\x9D\x84\x9E", 128), 0, Repeat("\xF0\x9D\x84\x9E", 128)},
-      {Repeat("/255", 255), 0, Repeat("/255", 255)}};
+  const struct {
+    std::string text;
+    int status;
+    std::string stored;
+  } rows[] = {{"Report 2024", 0, "Report 2024"},
+              {"", 0, ""},
+              // U+FFE4 (full-width broken bar, EF BF A4) becomes "|"; other full-width characters stay.
+              {"a\xEF\xBF\xA4"
+               "b\xEF\xBF\xA4",
+               0, "a|b|"},
+              {"\xEF\xBD\x9C", 0, "\xEF\xBD\x9C"},
+              // Text that is not UTF-8: invalid, overlong, a surrogate code point, truncated.
+              {"a\xFF"
+               "b",
+               -108, ""},
+              {"\xC0\xAF", -108, ""},
+              {"\xED\xA0\x80", -108, ""},
+              {"ab\xE3\x81", -108, ""},
+              // 255 UTF-16 units is the room the platform reserves; longer values
+              // are kept whole (byte-number forms reach 1020 characters).
+              {Repeat("\xE3\x81\x82", 255), 0, Repeat("\xE3\x81\x82", 255)},
+              {Repeat("x", 256), 0, Repeat("x", 256)},
+              {Repeat("\xF0\x9D\x84\x9E", 128), 0, Repeat("\xF0\x9D\x84\x9E", 128)},
+              {Repeat("/255", 255), 0, Repeat("/255", 255)}};
   for (const auto& row : rows) {
     PrintSettings settings;
     EXPECT_EQ(SetValueToSettingsWithTicketKeyAndLock(row.text.c_str(), &settings, "nvxjobs.printsettings.Test", true),
-              row.status) << row.text;
+              row.status)
+        << row.text;
     const PrintSettingsValue* value = settings.Find("nvxjobs.printsettings.Test");
     if (row.status != 0) {
       EXPECT_EQ(value, nullptr);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base_panel.h"
+#include "param_name.h"
 #include "printtype.h"
 #include "qsp.h"
 #include "qt_test_support.h"
@@ -98,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Ticket, DocumentNames,
                                          NameRow{.name = "Apostrophe", .text = "it's", .stored = "/105/116/39/115"},
                                          NameRow{.name = "Backslash", .text = "a\\b", .stored = "/97/92/98"},
                                          NameRow{.name = "Plain", .text = "Report 2024", .stored = "Report 2024"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
 // 255 bytes that all take three digits but the backslash: 3 + 254 x 4 characters.
 TEST_F(TicketRoundTrip, LongestTextComesBackWhole) {

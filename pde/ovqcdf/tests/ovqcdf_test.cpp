@@ -81,13 +81,16 @@ TEST_F(Ovqcdf, RefusesBadArgumentsWithAMessageAndNoOutput) {
     std::vector<std::string> args;  // "PPD" stands for the fixture's path
     int status;
     const char* message;
-  } rows[] = {{"NoArguments", {}, 2, "usage: ovqcdf PPD"}, {"NoSection", {"PPD"}, 2, "usage: ovqcdf PPD"},
+  } rows[] = {{"NoArguments", {}, 2, "usage: ovqcdf PPD"},
+              {"NoSection", {"PPD"}, 2, "usage: ovqcdf PPD"},
               {"NoEquals", {"PPD", "Section"}, 2, "is not SECTION=KEYWORD"},
               {"NoName", {"PPD", "=OVPunch"}, 2, "is not SECTION=KEYWORD"},
               {"EmptyKeyword", {"PPD", "S=OVPunch,,Duplex"}, 2, "empty or malformed keyword"},
               {"LineFeedInName", {"PPD", "S\nT=OVPunch"}, 2, "control characters"},
-              {"ElevenSections", {"PPD", "a=X", "b=X", "c=X", "d=X", "e=X", "f=X", "g=X", "h=X", "i=X", "j=X", "k=X"},
-               2, "at most 10 sections"},
+              {"ElevenSections",
+               {"PPD", "a=X", "b=X", "c=X", "d=X", "e=X", "f=X", "g=X", "h=X", "i=X", "j=X", "k=X"},
+               2,
+               "at most 10 sections"},
               {"MissingPPD", {"/nonexistent/x.ppd", "S=OVPunch"}, 1, "cannot read PPD \"/nonexistent/x.ppd\""}};
   for (const auto& row : rows) {
     std::vector<std::string> args = row.args;
