@@ -114,7 +114,7 @@ class BaseControlNvx {
   virtual int SetExternalValueToUI(const void*, size_t) { return kControlSuccess; }
   // Type 0: a text (256 bytes cleared, then the bytes); type 2: one 32-bit integer.
   int setExternalValueToData(const void* data, size_t size, int valueType);
-  int SetDefaultValueToUI();
+  virtual int SetDefaultValueToUI();
 
   virtual const uint8_t* GetDefaultDataBlk() const { return nullptr; }
   virtual size_t GetDefaultDataSize() const { return 0; }

@@ -1,0 +1,425 @@
+// The Image Options panel and its windows on real widgets (offscreen), driven
+// through a small host over a real libcups PPD that marks what the panel asks.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSlider>
+#include <QSpinBox>
+#include <fstream>
+#include <regex>
+#include <set>
+
+#include "image_options_plugin.h"
+#include "param_name.h"
+#include "product_checker.h"
+#include "qt_test_support.h"
+#include "quick_xppd.h"
+#include "run_program.h"
+#include "ticket_keys.h"
+#include "ui_support.h"
+
+using namespace ovqimageoptions;
+
+namespace {
+
+// The host of these tests: the PPD opened with libcups and marked with its
+// defaults; it marks a choice the PPD has unless the test refuses it.
+class TestHost : public PDEHostCallback {
+ public:
+  explicit TestHost(const std::string& path) : ppd_(ppdOpenFile(path.c_str())) {
+    if (ppd_ != nullptr) ppdMarkDefaults(ppd_);
+    session_.SetCurrentPrinter("Office");
+  }
+  ~TestHost() override {
+    if (ppd_ != nullptr) ppdClose(ppd_);
+  }
+  ppd_file_s* ppdFile() override { return ppd_; }
+  PMPrintSettings printSettings() override { return &settings_; }
+  PMPrintSession printSession() override { return &session_; }
+  bool willChangePPDOptionKeyValue(const char* option, const char* choice) override {
+    ppd_option_t* found = ppdFindOption(ppd_, option);
+    if (refused.count(std::string(option) + ":" + choice) != 0 || found == nullptr ||
+        ppdFindChoice(found, choice) == nullptr) {
+      return false;
+    }
+    ppdMarkOption(ppd_, option, choice);
+    return true;
+  }
+  std::string Marked(const char* option) const {
+    ppd_choice_t* choice = ppdFindMarkedChoice(ppd_, option);
+    return choice == nullptr ? "" : choice->choice;
+  }
+
+  std::set<std::string> refused;  // "Option:Choice"
+  PrintSettings settings_;
+
+ private:
+  ppd_file_t* ppd_;
+  PrintSession session_;
+};
+
+std::string ShippedPPD(const std::string& name) { return ReadFile(SourcePath("ppd/" + name)); }
+
+// The PPD text without the option `keyword` and the constraints that name it.
+std::string WithoutOption(const std::string& text, const std::string& keyword) {
+  std::regex block("\\*OpenUI \\*" + keyword + "/[\\s\\S]*?\\*CloseUI: \\*" + keyword + "\n");
+  std::regex constraints("\\*UIConstraints:[^\n]*\\*" + keyword + "( [^\n]*)?\n");
+  return std::regex_replace(std::regex_replace(text, block, ""), constraints, "");
+}
+
+// The PPD text with a PickOne option of `choices` (the default first unless given).
+std::string WithOption(const std::string& text, const std::string& keyword, const std::vector<std::string>& choices,
+                       const std::string& defaultChoice = "") {
+  std::string block = "*OpenUI *" + keyword + "/" + keyword + ": PickOne\n*Default" + keyword + ": " +
+                      (defaultChoice.empty() ? choices.front() : defaultChoice) + "\n";
+  for (const std::string& choice : choices) block += "*" + keyword + " " + choice + "/" + choice + " text: \"\"\n";
+  block += "*CloseUI: *" + keyword + "\n";
+  std::string result = text;
+  result.insert(result.find("*CloseGroup: OVImageOptions"), block);
+  return result;
+}
+
+QWidget* Find(QWidget* root, int tag) { return root == nullptr ? nullptr : FindElementByTag(root, tag); }
+
+// As a person picks a menu item.
+void Choose(QWidget* root, int tag, const char* choice) {
+  auto* menu = qobject_cast<QComboBox*>(Find(root, tag));
+  ASSERT_NE(menu, nullptr) << tag;
+  int index = menu->findData(QString::fromUtf8(choice));
+  if (index < 0) index = menu->findText(QString::fromUtf8(choice));
+  ASSERT_GE(index, 0) << tag << " " << choice;
+  menu->setCurrentIndex(index);
+  Q_EMIT menu->activated(index);
+}
+
+void Click(QWidget* root, int tag) {
+  auto* button = qobject_cast<QAbstractButton*>(Find(root, tag));
+  ASSERT_NE(button, nullptr) << tag;
+  button->click();
+}
+
+class ImageOptionsPanel : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    EnsureOffscreenApplication();
+    ASSERT_NE(RegisterBundle(OVQ_IMAGEOPTIONS_BUNDLE_DIR), nullptr);
+  }
+
+  // Offers the panel for the PPD text and restores it, as a print dialog opens.
+  bool Open(const std::string& text) {
+    WriteFile(dir_.File("queue.ppd"), text);
+    host_ = std::make_unique<TestHost>(dir_.File("queue.ppd"));
+    if (host_->ppdFile() == nullptr) return false;
+    host_->settings_.Set(kPrintTypeTicketKey, printType_, false);
+    auto panels = ImageOptionsOvqPDEPluginj15().PDEPanelsForType(kPrintDialogType, host_.get());
+    if (panels.size() != 1) return false;
+    panel_ = std::move(panels.front());
+    std::string error;
+    if (!panel_->restoreValuesAndReturnError(&error)) return false;
+    panel_->willShow();
+    return true;
+  }
+
+  QWidget* View() const { return panel_->panelView(); }
+  QComboBox* List(int tag) const { return qobject_cast<QComboBox*>(Find(View(), tag)); }
+  bool ItemEnabled(int tag, int item) const {
+    QComboBox* menu = List(tag);
+    return menu != nullptr && (menu->model()->flags(menu->model()->index(item, 0)) & Qt::ItemIsEnabled);
+  }
+
+  TempDir dir_;
+  std::string printType_ = "1";
+  std::unique_ptr<TestHost> host_;
+  std::unique_ptr<ImageOptionsOvqPDEj15> panel_;
+};
+
+// ---- product types ------------------------------------------------------------------------------------
+
+struct ProductRow {
+  const char* name;
+  const char* ppd;
+  int32_t type;          // the type whose keyword set the PPD offers
+  bool overprintWindow;  // "OVBlackOverprint" or "OVInvalidateColorProfile" offered
+};
+
+class ShippedProductType : public ImageOptionsPanel, public ::testing::WithParamInterface<ProductRow> {};
+
+TEST_P(ShippedProductType, IsTheTypeOfItsKeywords) {
+  ASSERT_TRUE(Open(ShippedPPD(GetParam().ppd)));
+  EXPECT_EQ(panel_->ProductType(), GetParam().type);
+  EXPECT_EQ(List(kPluginTypeListTag)->currentIndex() + 1, GetParam().type);
+  EXPECT_EQ(panel_->getImageAdjustmentBlackOverWnd() != nullptr, GetParam().overprintWindow);
+  EXPECT_EQ(panel_->getImageAdjustmentWnd() != nullptr, !GetParam().overprintWindow);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageOptions, ShippedProductType,
+    ::testing::Values(ProductRow{.name = "QC300", .ppd = "OVQC300.ppd", .type = 5, .overprintWindow = true},
+                      ProductRow{.name = "QC500", .ppd = "OVQC500.ppd", .type = 4, .overprintWindow = true},
+                      ProductRow{.name = "QM200", .ppd = "OVQM200.ppd", .type = 1, .overprintWindow = false},
+                      ProductRow{.name = "QU700", .ppd = "OVQU700.ppd", .type = 2, .overprintWindow = false}),
+    RowName());
+
+struct UnknownTypeRow {
+  const char* name;
+  std::string (*ppd)();
+};
+
+class NoProductType : public ImageOptionsPanel, public ::testing::WithParamInterface<UnknownTypeRow> {};
+
+TEST_P(NoProductType, LeavesThePanelUninitialized) {
+  EXPECT_FALSE(Open(GetParam().ppd()));
+  ASSERT_NE(panel_, nullptr);
+  EXPECT_EQ(panel_->ProductType(), -1);
+  EXPECT_FALSE(panel_->restoreValuesAndReturnError(nullptr));
+  EXPECT_TRUE(panel_->shouldPrint());  // the panel never stops a job
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageOptions, NoProductType,
+    ::testing::Values(
+        UnknownTypeRow{.name = "OneTooMany",  // the type-1 set and an input profile
+                       .ppd = [] { return WithOption(ShippedPPD("OVQM200.ppd"), "OVRGBInputProfile", {"SRGB"}); }},
+        UnknownTypeRow{.name = "OneTooFew",  // the type-2 set without colour temperature
+                       .ppd = [] { return WithoutOption(ShippedPPD("OVQU700.ppd"), "OVColorTemperature"); }}),
+    RowName());
+
+// ---- conflicts and marks ------------------------------------------------------------------------------------
+
+// QC300: "*UIConstraints: *OVOutputMode HighSpeed *OVRGBImageType Photo" and the reverse.
+TEST_F(ImageOptionsPanel, ConflictingChoiceShowsDisabledUntilTheOtherOptionChanges) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  ASSERT_TRUE(ItemEnabled(kImageTypeListTag, 1));  // Photo
+  Choose(View(), kOutputModeListTag, "HighSpeed");
+  EXPECT_EQ(host_->Marked("OVOutputMode"), "HighSpeed");
+  EXPECT_FALSE(ItemEnabled(kImageTypeListTag, 1));
+  EXPECT_EQ(List(kImageTypeListTag)->currentIndex(), 0);
+  Choose(View(), kOutputModeListTag, "Standard");
+  EXPECT_TRUE(ItemEnabled(kImageTypeListTag, 1));
+  EXPECT_EQ(List(kImageTypeListTag)->currentIndex(), 0);
+}
+
+TEST_F(ImageOptionsPanel, RefusedMarkSelectsThePreviousItemWithoutConflictUpdate) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  host_->refused.insert("OVOutputMode:HighSpeed");
+  // Marked behind the panel's back: a conflict update would now disable HighSpeed.
+  ppdMarkOption(host_->ppdFile(), "OVRGBImageType", "Photo");
+  Choose(View(), kOutputModeListTag, "HighSpeed");
+  EXPECT_EQ(List(kOutputModeListTag)->currentIndex(), 0);
+  EXPECT_EQ(host_->Marked("OVOutputMode"), "Standard");
+  EXPECT_TRUE(ItemEnabled(kOutputModeListTag, 1));
+}
+
+TEST_F(ImageOptionsPanel, BlackAndWhiteDisablesTheColourSettingsUntilColourComesBack) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  const int disabled[] = {kBasicRadioTag, kAdvancedRadioTag, kImageTypeListTag, kImageSettingsButtonTag};
+  Choose(View(), kColorModeListTag, "Black");
+  for (int tag : disabled) EXPECT_FALSE(Find(View(), tag)->isEnabled()) << tag;
+  SummaryDictionary summary;
+  SummaryOrder order;
+  panel_->GetSummaryText(summary, order);
+  EXPECT_EQ(summary["Color Mode"], "Black and White");
+  EXPECT_EQ(summary.count("Image Type"), 0u);  // disabled: not in the summary
+  Choose(View(), kColorModeListTag, "Color");
+  for (int tag : disabled) EXPECT_TRUE(Find(View(), tag)->isEnabled()) << tag;
+}
+
+TEST_F(ImageOptionsPanel, ScreenReturnsToItsDefaultWhenTheColourSettingsChange) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  Choose(View(), kScreenListTag, "Screen2");
+  panel_->willShow();  // loading and showing leave it
+  EXPECT_EQ(host_->Marked("OVEngineScreen"), "Screen2");
+  Choose(View(), kColorModeListTag, "Black");
+  EXPECT_EQ(List(kScreenListTag)->currentData().toString(), "Auto");
+  EXPECT_EQ(host_->Marked("OVEngineScreen"), "Auto");
+}
+
+// ---- brightness ------------------------------------------------------------------------------------------
+
+struct BrightnessRow {
+  const char* name;
+  int choices;       // "L0" (the first) to "L<n-1>", default "L3"
+  int opened;        // the slider's value for the default choice: max - 3
+  int lowest;        // where the lowest position settles
+  const char* last;  // the choice marked there
+};
+
+class Brightness : public ImageOptionsPanel, public ::testing::WithParamInterface<BrightnessRow> {};
+
+TEST_P(Brightness, RunsFromMinusToPlusHalfTheChoices) {
+  std::vector<std::string> levels;
+  for (int i = 0; i < GetParam().choices; ++i) levels.push_back("L" + std::to_string(i));
+  ASSERT_TRUE(Open(WithOption(WithoutOption(ShippedPPD("OVQM200.ppd"), "OVBrightness"), "OVBrightness", levels, "L3")));
+  auto* slider = qobject_cast<QSlider*>(Find(View(), BrightnessSliderTag));
+  ASSERT_NE(slider, nullptr);
+  EXPECT_EQ(slider->minimum(), -5);
+  EXPECT_EQ(slider->maximum(), 5);
+  EXPECT_EQ(slider->value(), GetParam().opened);
+  auto slide = [slider](int value) {
+    slider->setSliderDown(true);
+    slider->setSliderPosition(value);
+    slider->setSliderDown(false);
+  };
+  slide(5);
+  EXPECT_EQ(host_->Marked("OVBrightness"), "L0");
+  slide(-5);
+  EXPECT_EQ(slider->value(), GetParam().lowest);
+  EXPECT_EQ(host_->Marked("OVBrightness"), GetParam().last);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageOptions, Brightness,
+    ::testing::Values(BrightnessRow{.name = "Eleven", .choices = 11, .opened = 2, .lowest = -5, .last = "L10"},
+                      BrightnessRow{.name = "Ten", .choices = 10, .opened = 2, .lowest = -4, .last = "L9"}),
+    RowName());
+
+// ---- RGB correction at print time --------------------------------------------------------------------------
+
+struct CorrectionRow {
+  const char* name;
+  bool basicAgain;      // back to the basic settings after choosing the correction
+  bool blackAndWhite;   // colour mode "Black" after choosing it
+  const char* written;  // OVRGBCorrection marked by printing
+};
+
+class PrintedCorrection : public ImageOptionsPanel, public ::testing::WithParamInterface<CorrectionRow> {};
+
+TEST_P(PrintedCorrection, IsNoneWithoutTheAdvancedColourSetting) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  Click(View(), kAdvancedRadioTag);
+  EXPECT_FALSE(Find(View(), kImageTypeListTag)->isVisibleTo(View()));
+  Choose(View(), kRGBCorrectionListTag, "Perceptual");
+  if (GetParam().basicAgain) Click(View(), kBasicRadioTag);
+  if (GetParam().blackAndWhite) Choose(View(), kColorModeListTag, "Black");
+  EXPECT_TRUE(panel_->shouldPrint());
+  EXPECT_EQ(host_->Marked("OVRGBCorrection"), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageOptions, PrintedCorrection,
+    ::testing::Values(
+        CorrectionRow{.name = "Advanced", .basicAgain = false, .blackAndWhite = false, .written = "Perceptual"},
+        CorrectionRow{.name = "Basic", .basicAgain = true, .blackAndWhite = false, .written = "None"},
+        CorrectionRow{.name = "BlackAndWhite", .basicAgain = false, .blackAndWhite = true, .written = "None"}),
+    RowName());
+
+TEST_F(ImageOptionsPanel, MailboxJobUsesTheMailboxOutputMode) {
+  printType_ = "5";  // "OVXMailBoxSettings: 100-Standard"
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  Choose(View(), kOutputModeListTag, "HighSpeed");
+  panel_->willShow();
+  EXPECT_EQ(List(kOutputModeListTag)->currentData().toString(), "Standard");
+  EXPECT_FALSE(List(kOutputModeListTag)->isEnabled());
+  EXPECT_TRUE(panel_->shouldPrint());
+  EXPECT_EQ(host_->Marked("OVOutputMode"), "Standard");
+}
+
+// ---- the windows ---------------------------------------------------------------------------------------------
+
+struct AdjustRow {
+  const char* name;
+  bool trueFirst;  // the PPD lists "True" before "False"
+};
+
+class ColorBalance : public ImageOptionsPanel, public ::testing::WithParamInterface<AdjustRow> {};
+
+TEST_P(ColorBalance, TypedDensityMovesItsArrowAndMarksThatChoice) {
+  std::string text = ShippedPPD("OVQC300.ppd");
+  if (GetParam().trueFirst) {
+    text = std::regex_replace(
+        text, std::regex("(\\*OVColorBalanceAdjustment False[^\n]*\n)(\\*OVColorBalanceAdjustment True[^\n]*\n)"),
+        "$2$1");
+  }
+  ASSERT_TRUE(Open(text));
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([this](QDialog& window) {
+    EXPECT_FALSE(Find(&window, DensityArrowTag(kMid, kCyan))->isEnabled());  // not adjusted yet
+    Click(&window, kAdjustCheckBoxTag);
+    EXPECT_EQ(host_->Marked("OVColorBalanceAdjustment"), "True");
+    Choose(&window, kTargetColorListTag, "Target Color Cyan Text");
+    EXPECT_FALSE(Find(&window, DensityFieldTag(kMid, kBlack))->isVisibleTo(&window));
+    auto* field = qobject_cast<QLineEdit*>(Find(&window, DensityFieldTag(kMid, kCyan)));
+    field->setText("2");
+    Q_EMIT field->editingFinished();
+    EXPECT_EQ(qobject_cast<QSpinBox*>(Find(&window, DensityArrowTag(kMid, kCyan)))->value(), 2);
+    EXPECT_EQ(host_->Marked("OVColorDensityCyanMid"), "+2");  // the PPD's second choice
+    Click(&window, kBalanceOKTag);
+  });
+  Click(View(), kColorBalanceButtonTag);
+  EXPECT_TRUE(panel_->shouldPrint());
+  EXPECT_EQ(host_->Marked("OVColorDensityCyanMid"), "+2");
+  EXPECT_EQ(host_->Marked("OVColorBalanceAdjustment"), "True");
+}
+
+INSTANTIATE_TEST_SUITE_P(ImageOptions, ColorBalance,
+                         ::testing::Values(AdjustRow{.name = "FalseFirst", .trueFirst = false},
+                                           AdjustRow{.name = "TrueFirst", .trueFirst = true}),
+                         RowName());
+
+struct AdjustmentEndRow {
+  const char* name;
+  int button;
+  const char* kept;  // OVRGBInputProfile after the window and printing
+};
+
+class ImageAdjustment : public ImageOptionsPanel, public ::testing::WithParamInterface<AdjustmentEndRow> {};
+
+TEST_P(ImageAdjustment, KeepsOrPutsBackTheMarks) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQU700.ppd")));  // the plain window
+  Click(View(), kAdvancedRadioTag);
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([this](QDialog& window) {
+    Choose(&window, kAdjInputProfileListTag, "AdobeRGB");
+    Choose(&window, kAdjRGBCorrectionListTag, "Saturation");
+    EXPECT_EQ(host_->Marked("OVRGBInputProfile"), "AdobeRGB");
+    Click(&window, GetParam().button);
+  });
+  Click(View(), kImageSettingsButtonTag);
+  EXPECT_EQ(host_->Marked("OVRGBInputProfile"), GetParam().kept);
+  EXPECT_EQ(List(kAdjInputProfileListTag)->currentData().toString(), GetParam().kept);
+  EXPECT_TRUE(panel_->shouldPrint());
+  EXPECT_EQ(host_->Marked("OVRGBInputProfile"), GetParam().kept);
+  bool ok = GetParam().button == kAdjOKTag;
+  EXPECT_EQ(host_->Marked("OVRGBCorrection"), ok ? "Saturation" : "None");
+  EXPECT_EQ(List(kRGBCorrectionListTag)->currentData().toString(), ok ? "Saturation" : "None");
+}
+
+INSTANTIATE_TEST_SUITE_P(ImageOptions, ImageAdjustment,
+                         ::testing::Values(AdjustmentEndRow{.name = "OK", .button = kAdjOKTag, .kept = "AdobeRGB"},
+                                           AdjustmentEndRow{.name = "Cancel", .button = kAdjCancelTag, .kept = "SRGB"}),
+                         RowName());
+
+TEST_F(ImageOptionsPanel, InvalidateProfileVariantForPrintersOfferingIt) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC500.ppd")));
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([this](QDialog& window) {
+    EXPECT_EQ(Find(&window, kAdjCMYKCorrectionListTag), nullptr);
+    EXPECT_EQ(Find(&window, kAdjTargetPaperListTag), nullptr);
+    Click(&window, kAdjInvalidateProfileTag);
+    Click(&window, kAdjOKTag);
+  });
+  Click(View(), kImageSettingsButtonTag);
+  EXPECT_EQ(runs->WindowTitles(), std::vector<QString>{"Image Adjustment"});
+  EXPECT_TRUE(panel_->shouldPrint());
+  EXPECT_EQ(host_->Marked("OVInvalidateColorProfile"), "True");
+}
+
+// The cache file the PPD names stands for its UIConstraints.
+TEST_F(ImageOptionsPanel, ConflictsComeFromTheCacheFileThePPDNames) {
+  std::string text = ShippedPPD("OVQC300.ppd");
+  std::string cache = dir_.File("QC300.cdf");
+  // Presentation conflicts while the location 2/1/0 (the output mode's Standard) is marked.
+  WriteFile(cache, "ImageOptionPDETiger\nOVRGBImageType:Presentation@2@1@0@\n");
+  text.insert(text.find("*OpenUI"), "*OVXCDFSetting: \"" + cache + "\"\n");
+  ASSERT_TRUE(Open(text));
+  ASSERT_STREQ(host_->ppdFile()->groups[2].options[1].choices[0].choice, "Standard");
+  EXPECT_FALSE(ItemEnabled(kImageTypeListTag, 2));  // Presentation
+  Choose(View(), kOutputModeListTag, "HighSpeed");
+  EXPECT_TRUE(ItemEnabled(kImageTypeListTag, 2));
+  EXPECT_TRUE(ItemEnabled(kImageTypeListTag, 1));  // Photo: the PPD's own constraints are not read
+}
+
+}  // namespace
