@@ -380,6 +380,12 @@ int GLittleArrayControlNvx::SetValueToTicket(PMPrintSettings, bool) {
   return MarkValue(GetValue()) ? kControlSuccess : kControlFailure;
 }
 
+int GLittleArrayControlNvx::ConvertFromPreferenceString(const char* text) {
+  if (ctrlDataBlkPtr.empty() || text == nullptr) return kControlFailure;
+  WriteInt(ctrlDataBlkPtr, std::clamp(std::atoi(text), kDensityMin, kDensityMax));
+  return kControlSuccess;
+}
+
 bool GLittleArrayControlNvx::InSummary() const {
   const ImageOptionsOvqPDEj15* panel = OwningPanel(*this);
   return panel != nullptr && panel->IsColorBalanceAdjustmentAvailable() && panel->IsColorModeAvailable();

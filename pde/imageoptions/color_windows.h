@@ -61,6 +61,8 @@ class ColorTargetListCtrlNvx : public PopupControlNvx {
 class GTextEditCtrlNvx : public TextEditCtrlNvx {
  public:
   void SetArrowTag(ControlID tag) { arrowTag_ = tag; }
+  // Opening the window again keeps the field as it is.
+  int ReInitializeCtrl(const Bundle*, ppd_file_t*) override { return kControlSuccess; }
   // Shows the arrow's value.
   int Update() override;
   // The field shows what its arrow holds: the arrow's reaction puts it there.
@@ -95,6 +97,8 @@ class GLittleArrayControlNvx : public BaseControlNvx, public PPDBoundNvx {
   int SetDefaultValueToUI() override;
   int SetValueToTicket(PMPrintSettings settings, bool locked) override;
   int GetSummaryText(SummaryDictionary& summary, SummaryOrder& order) override;
+  // A density as text ("-2"); text that is not a number reads as 0.
+  int ConvertFromPreferenceString(const char* text) override;
   const uint8_t* GetDefaultDataBlk() const override { return reinterpret_cast<const uint8_t*>(&defaultValue_); }
   size_t GetDefaultDataSize() const override { return sizeof defaultValue_; }
   const char* BoundKeyword() const override { return kPPDMainKey; }

@@ -14,6 +14,7 @@
 
 #include "image_options_plugin.h"
 #include "param_name.h"
+#include "ppd_host.h"
 #include "product_checker.h"
 #include "qt_test_support.h"
 #include "quick_xppd.h"
@@ -24,42 +25,6 @@
 using namespace ovqimageoptions;
 
 namespace {
-
-// The host of these tests: the PPD opened with libcups and marked with its
-// defaults; it marks a choice the PPD has unless the test refuses it.
-class TestHost : public PDEHostCallback {
- public:
-  explicit TestHost(const std::string& path) : ppd_(ppdOpenFile(path.c_str())) {
-    if (ppd_ != nullptr) ppdMarkDefaults(ppd_);
-    session_.SetCurrentPrinter("Office");
-  }
-  ~TestHost() override {
-    if (ppd_ != nullptr) ppdClose(ppd_);
-  }
-  ppd_file_s* ppdFile() override { return ppd_; }
-  PMPrintSettings printSettings() override { return &settings_; }
-  PMPrintSession printSession() override { return &session_; }
-  bool willChangePPDOptionKeyValue(const char* option, const char* choice) override {
-    ppd_option_t* found = ppdFindOption(ppd_, option);
-    if (refused.count(std::string(option) + ":" + choice) != 0 || found == nullptr ||
-        ppdFindChoice(found, choice) == nullptr) {
-      return false;
-    }
-    ppdMarkOption(ppd_, option, choice);
-    return true;
-  }
-  std::string Marked(const char* option) const {
-    ppd_choice_t* choice = ppdFindMarkedChoice(ppd_, option);
-    return choice == nullptr ? "" : choice->choice;
-  }
-
-  std::set<std::string> refused;  // "Option:Choice"
-  PrintSettings settings_;
-
- private:
-  ppd_file_t* ppd_;
-  PrintSession session_;
-};
 
 std::string ShippedPPD(const std::string& name) { return ReadFile(SourcePath("ppd/" + name)); }
 
@@ -111,9 +76,9 @@ class ImageOptionsPanel : public ::testing::Test {
   // Offers the panel for the PPD text and restores it, as a print dialog opens.
   bool Open(const std::string& text) {
     WriteFile(dir_.File("queue.ppd"), text);
-    host_ = std::make_unique<TestHost>(dir_.File("queue.ppd"));
+    host_ = std::make_unique<PPDHost>(dir_.File("queue.ppd"));
     if (host_->ppdFile() == nullptr) return false;
-    host_->settings_.Set(kPrintTypeTicketKey, printType_, false);
+    host_->settings.Set(kPrintTypeTicketKey, printType_, false);
     auto panels = ImageOptionsOvqPDEPluginj15().PDEPanelsForType(kPrintDialogType, host_.get());
     if (panels.size() != 1) return false;
     panel_ = std::move(panels.front());
@@ -132,7 +97,7 @@ class ImageOptionsPanel : public ::testing::Test {
 
   TempDir dir_;
   std::string printType_ = "1";
-  std::unique_ptr<TestHost> host_;
+  std::unique_ptr<PPDHost> host_;
   std::unique_ptr<ImageOptionsOvqPDEj15> panel_;
 };
 
@@ -420,6 +385,148 @@ TEST_F(ImageOptionsPanel, ConflictsComeFromTheCacheFileThePPDNames) {
   Choose(View(), kOutputModeListTag, "HighSpeed");
   EXPECT_TRUE(ItemEnabled(kImageTypeListTag, 2));
   EXPECT_TRUE(ItemEnabled(kImageTypeListTag, 1));  // Photo: the PPD's own constraints are not read
+}
+
+// ---- the checker on its own ----------------------------------------------------------------------------------
+
+struct CheckerRow {
+  const char* name;
+  std::vector<std::string> beyondCommon;  // reported present besides the keywords every type has
+  int32_t type;                           // -1: none
+};
+
+class Checker : public ::testing::TestWithParam<CheckerRow> {};
+
+TEST_P(Checker, FindsTheTypeWithExactlyThoseKeywords) {
+  CPPDChecker checker(CheckedKeywords(), CommonKeywords(), ProductTypePatterns());
+  checker.AddCheck("OVRGBCorrection", true);
+  checker.Init();  // forgets it
+  for (const char* keyword : CommonKeywords()) checker.AddCheck(keyword, true);
+  for (const std::string& keyword : GetParam().beyondCommon) checker.AddCheck(keyword, true);
+  EXPECT_EQ(checker.RunCheck(), GetParam().type != -1);
+  EXPECT_EQ(checker.Result(), GetParam().type);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageOptions, Checker,
+    ::testing::Values(CheckerRow{.name = "CommonOnly", .beyondCommon = {}, .type = 1},
+                      CheckerRow{.name = "ForeignKeywordIgnored", .beyondCommon = {"OVBlackOverprint"}, .type = 1},
+                      CheckerRow{.name = "RGBSettings",
+                                 .beyondCommon = {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature"},
+                                 .type = 2},
+                      CheckerRow{.name = "FullList",
+                                 .beyondCommon = {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature",
+                                                  "OVCMYKCorrectionSTD", "OVCMYKCorrectionTarget"},
+                                 .type = 5},
+                      CheckerRow{.name = "TargetWithoutCMYKCorrection",
+                                 .beyondCommon = {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature",
+                                                  "OVCMYKCorrectionTarget"},
+                                 .type = -1}),
+    RowName());
+
+TEST(ImageOptionsHash, HoldsOnlyConstraintsThatNameAPanelKeyword) {
+  TempDir dir;
+  std::string text = ShippedPPD("OVQC300.ppd") + "*UIConstraints: *Duplex DuplexTumble *InputSlot MSI\n";
+  WriteFile(dir.File("q.ppd"), text);
+  PPDHost host(dir.File("q.ppd"));
+  XppdHash hash;
+  EXPECT_EQ(xSetxppd(host.ppdFile(), &hash), 0);
+  EXPECT_EQ(hash.count("InputSlot:MSI"), 0u);
+  EXPECT_EQ(hash.count("OVRGBImageType:Photo"), 1u);   // *OVOutputMode HighSpeed *OVRGBImageType Photo
+  EXPECT_EQ(hash.count("OVBlackOverprint:True"), 1u);  // *OVColorMode Black *OVBlackOverprint
+}
+
+// ---- more of the panel and its windows ---------------------------------------------------------------------------
+
+TEST_F(ImageOptionsPanel, RestoreDefaultsMarksThePPDDefaults) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  Choose(View(), kColorModeListTag, "Black");
+  Choose(View(), kScreenListTag, "Screen3");
+  Click(View(), kRestoreDefaultsButtonTag);
+  EXPECT_EQ(host_->Marked("OVColorMode"), "Color");
+  EXPECT_EQ(host_->Marked("OVEngineScreen"), "Auto");
+  EXPECT_TRUE(Find(View(), kImageSettingsButtonTag)->isEnabled());
+}
+
+TEST_F(ImageOptionsPanel, BasicSettingsDisableTheWindowsCorrectionsEachTimeItOpens) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQU700.ppd")));
+  const int corrections[] = {kAdjRGBCorrectionListTag, kAdjInputProfileListTag, kAdjTemperatureListTag};
+  for (bool advanced : {false, true}) {
+    if (advanced) Click(View(), kAdvancedRadioTag);
+    ScriptedModalRuns runs;
+    runs->AnswerWindow([&](QDialog& window) {
+      for (int tag : corrections) EXPECT_EQ(Find(&window, tag)->isEnabled(), advanced) << tag;
+      EXPECT_TRUE(Find(&window, kAdjGammaListTag)->isEnabled());
+      Click(&window, kAdjCancelTag);
+    });
+    Click(View(), kImageSettingsButtonTag);
+  }
+}
+
+struct TargetPaperRow {
+  const char* name;
+  const char* without;  // the option taken out: the plain window and this type
+  int32_t type;
+  bool shown;
+};
+
+class TargetPaper : public ImageOptionsPanel, public ::testing::WithParamInterface<TargetPaperRow> {};
+
+TEST_P(TargetPaper, IsHiddenForType02) {
+  ASSERT_TRUE(
+      Open(WithoutOption(ShippedPPD(GetParam().type == 4 ? "OVQC500.ppd" : "OVQC300.ppd"), GetParam().without)));
+  ASSERT_EQ(panel_->ProductType(), GetParam().type);
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([&](QDialog& window) {
+    EXPECT_EQ(Find(&window, kAdjTargetPaperListTag)->isVisibleTo(&window), GetParam().shown);
+    Click(&window, kAdjOKTag);
+  });
+  Click(View(), kImageSettingsButtonTag);
+}
+
+INSTANTIATE_TEST_SUITE_P(ImageOptions, TargetPaper,
+                         ::testing::Values(
+                             TargetPaperRow{
+                                 .name = "Type02", .without = "OVInvalidateColorProfile", .type = 4, .shown = false},
+                             TargetPaperRow{.name = "Type03", .without = "OVBlackOverprint", .type = 5, .shown = true}),
+                         RowName());
+
+TEST_F(ImageOptionsPanel, DensitiesInTheSummaryFollowAdjustmentAndColourMode) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([](QDialog& window) {
+    Click(&window, kAdjustCheckBoxTag);
+    qobject_cast<QSpinBox*>(Find(&window, DensityArrowTag(kHigh, kCyan)))->stepBy(-1);
+    qobject_cast<QSpinBox*>(Find(&window, DensityArrowTag(kLow, kBlack)))->stepBy(2);
+    Click(&window, kBalanceOKTag);
+  });
+  Click(View(), kColorBalanceButtonTag);
+  EXPECT_EQ(host_->Marked("OVColorDensityCyanHigh"), "-1");
+  SummaryDictionary summary;
+  SummaryOrder order;
+  panel_->GetSummaryText(summary, order);
+  EXPECT_EQ(summary["Cyan Density High"], "-1");
+  EXPECT_EQ(summary["Black Density Low"], "+2");
+  // In black and white only the black densities count.
+  Choose(View(), kColorModeListTag, "Black");
+  summary.clear();
+  panel_->GetSummaryText(summary, order);
+  EXPECT_EQ(summary.count("Cyan Density High"), 0u);
+  EXPECT_EQ(summary["Black Density Low"], "+2");
+}
+
+TEST_F(ImageOptionsPanel, RefusedCheckBoxMarkShowsThePreviousState) {
+  ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
+  host_->refused.insert("OVColorBalanceAdjustment:True");
+  ScriptedModalRuns runs;
+  runs->AnswerWindow([](QDialog& window) {
+    Click(&window, kAdjustCheckBoxTag);
+    EXPECT_FALSE(qobject_cast<QAbstractButton*>(Find(&window, kAdjustCheckBoxTag))->isChecked());
+    EXPECT_FALSE(Find(&window, DensityArrowTag(kLow, kBlack))->isEnabled());
+    Click(&window, kBalanceCancelTag);
+  });
+  Click(View(), kColorBalanceButtonTag);
+  EXPECT_EQ(host_->Marked("OVColorBalanceAdjustment"), "False");
 }
 
 }  // namespace
