@@ -326,14 +326,6 @@ int GLittleArrayControlNvx::Update() {
   return 0;
 }
 
-int GLittleArrayControlNvx::Open() {
-  if (PanelPPD(*this) == nullptr) return kControlSuccess;
-  GetValueToPreset();
-  SetControlValueToUI();
-  SimulationUIEventHandler();
-  return kControlSuccess;
-}
-
 int GLittleArrayControlNvx::GetValueToPreset() {
   int index = GetIndexOfMarkedOptionWithKey(nullptr, PanelPPD(*this), kPPDMainKey);
   int32_t value = kDensityMax - index;
@@ -403,9 +395,8 @@ int GLittleArrayControlNvx::GetSummaryText(SummaryDictionary& summary, SummaryOr
     if (choice.choice() == nullptr || !DensityOfChoice(choice.choice()->choice, &density) || density != GetValue()) {
       continue;
     }
-    std::string title(CutUTF8(title_, kSummaryLimit));
-    if (summary.find(title) == summary.end()) order.push_back(title);
-    summary[title] = std::string(CutUTF8(choice.userTitle(), kSummaryLimit));
+    AddSummaryEntry(summary, order, std::string(CutUTF8(title_, kSummaryLimit)),
+                    std::string(CutUTF8(choice.userTitle(), kSummaryLimit)));
     break;
   }
   return kControlSuccess;

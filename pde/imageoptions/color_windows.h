@@ -89,7 +89,7 @@ class GLittleArrayControlNvx : public BaseControlNvx, public PPDBoundNvx {
   void SimulationUIEventHandler() override { BaseControlNvx::UIEventHandler(); }
   // The number typed in the field: taken and marked when it is a density; else the field shows the value again.
   int Update() override;
-  int Open() override;
+  int Open() override { return OpenFromMarks(*this); }
   int GetValueToPreset() override;
   const uint8_t* GetValueFromUI() override;
   int SetControlValueToUI() override;

@@ -20,13 +20,6 @@ void ReportPresence(const char* keyword, bool present) {
   if (keyword != nullptr) CPPDChecker::Instance().AddCheck(keyword, present);
 }
 
-void AddSummaryEntry(SummaryDictionary& summary, SummaryOrder& order, const std::string& title,
-                     const std::string& value) {
-  if (title.empty()) return;
-  if (summary.find(title) == summary.end()) order.push_back(title);
-  summary[title] = value;
-}
-
 }  // namespace
 
 ImageOptionsOvqPDEj15* OwningPanel(const BaseControlNvx& control) {
@@ -196,14 +189,6 @@ void GPPDSliderBarControlNvx::UIEventHandler() {
     }
   }
   BaseControlNvx::UIEventHandler();
-}
-
-int GPPDSliderBarControlNvx::Open() {
-  if (PanelPPD(*this) == nullptr) return kControlSuccess;
-  GetValueToPreset();
-  SetControlValueToUI();
-  SimulationUIEventHandler();
-  return kControlSuccess;
 }
 
 int GPPDSliderBarControlNvx::GetValueToPreset() {

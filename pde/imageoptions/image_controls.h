@@ -100,7 +100,7 @@ class GPPDSliderBarControlNvx : public PPDSliderBarControlNvxImageOptions {
   // A user's move: the choice marked through the host; refused, the slider goes back.
   void UIEventHandler() override;
   void SimulationUIEventHandler() override { BaseControlNvx::UIEventHandler(); }
-  int Open() override;
+  int Open() override { return OpenFromMarks(*this); }
   int GetValueToPreset() override;
   int SetDefaultValueToUI() override;
   int SetValueToTicket(PMPrintSettings settings, bool locked) override;

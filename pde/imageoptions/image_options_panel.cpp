@@ -25,35 +25,6 @@ constexpr ProductInfo kProducts[] = {
     {.name = "Sorrel00", .pdeType = 4, .nib = "OVImageOptions_Sorrel00"},
 };
 
-constexpr const char* kKeywords[] = {
-    "OVColorMode",
-    "OVOutputMode",
-    "OVBrightness",
-    "OVRGBImageType",
-    "OVRGBCorrection",
-    "OVCMYKCorrectionSTD",
-    "OVEngineScreen",
-    "OVRGBInputProfile",
-    "OVRGBGammaCorrection",
-    "OVColorTemperature",
-    "OVCMYKCorrectionTarget",
-    "OVColorBalanceAdjustment",
-    "OVColorDensityBlackLow",
-    "OVColorDensityCyanLow",
-    "OVColorDensityMagentaLow",
-    "OVColorDensityYellowLow",
-    "OVColorDensityBlackMid",
-    "OVColorDensityCyanMid",
-    "OVColorDensityMagentaMid",
-    "OVColorDensityYellowMid",
-    "OVColorDensityBlackHigh",
-    "OVColorDensityCyanHigh",
-    "OVColorDensityMagentaHigh",
-    "OVColorDensityYellowHigh",
-    "OVBlackOverprint",
-    "OVInvalidateColorProfile",
-};
-
 constexpr const char* kHelpBookNameKey = "Help Viewer Title for Image Options";
 constexpr const char* kImageWindowTitleKey = "Image Type Window Title String";
 constexpr int32_t kPrintTypeMailBox = 5;
@@ -115,10 +86,9 @@ bool OfferedWithChoices(ppd_file_t* ppd, const char* keyword) {
 
 }  // namespace
 
-std::span<const char* const> ImageOptionsKeywords() { return kKeywords; }
-
 int xSetxppd(ppd_file_t* ppd, XppdHash* hash) {
-  BuildXppdFromKeywords(ppd, hash, std::vector<std::string>(std::begin(kKeywords), std::end(kKeywords)));
+  std::span<const char* const> keywords = ImageOptionsKeywords();
+  BuildXppdFromKeywords(ppd, hash, std::vector<std::string>(keywords.begin(), keywords.end()));
   return 0;
 }
 
@@ -180,7 +150,7 @@ std::string ImageOptionsOvqPDEj15::panelName() {
 
 std::vector<std::string> ImageOptionsOvqPDEj15::supportedPPDOptionKeys() {
   if (hash_ == nullptr) hash_ = BuildImageOptionsHash(HostPPD());
-  return {std::begin(kKeywords), std::end(kKeywords)};
+  return {ImageOptionsKeywords().begin(), ImageOptionsKeywords().end()};
 }
 
 void ImageOptionsOvqPDEj15::willShow() {

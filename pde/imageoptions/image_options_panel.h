@@ -13,6 +13,7 @@
 #include "color_windows.h"
 #include "image_controls.h"
 #include "image_tables.h"
+#include "product_checker.h"
 
 namespace OVQ_PDE_NS {
 
@@ -27,8 +28,6 @@ struct ProductInfo {
   const char* nib = nullptr;
 };
 
-// The 26 keywords of the panel's constraint hash, in order.
-std::span<const char* const> ImageOptionsKeywords();
 // Fills `hash` with the PPD's UIConstraints that name one of the 26 keywords
 // as first or second option. Returns 0.
 int xSetxppd(ppd_file_t* ppd, XppdHash* hash);

@@ -29,6 +29,8 @@ const char* ChoiceKeyword(const BaseControlNvx& control, int index) {
   return choices[static_cast<size_t>(index)].choice()->choice;
 }
 
+}  // namespace
+
 void AddSummaryEntry(SummaryDictionary& summary, SummaryOrder& order, const std::string& title,
                      const std::string& value) {
   if (title.empty()) return;
@@ -36,7 +38,15 @@ void AddSummaryEntry(SummaryDictionary& summary, SummaryOrder& order, const std:
   summary[title] = value;
 }
 
-}  // namespace
+int OpenFromMarks(BaseControlNvx& control) {
+  ppd_file_t* ppd = PanelPPD(control);
+  if (ppd == nullptr) return kControlSuccess;
+  control.UpdateConflictsPanelControlFromPPD(ppd);
+  control.GetValueToPreset();
+  control.SetControlValueToUI();
+  control.SimulationUIEventHandler();
+  return kControlSuccess;
+}
 
 bool MarkThroughHost(const BasePrintPanelNvx* panel, const char* option, const char* choice) {
   PDEHostCallback* host = panel == nullptr ? nullptr : panel->GetCurrentPDECallbackObj();
@@ -148,16 +158,6 @@ int PPDPopupControlNvxImageOptions::UpdateConflictsPanelControlFromPPD(ppd_file_
     SetItemEnabled(static_cast<int>(i), ctrlPPDInfoArrayRef[i].conflict != kConflictTrue);
   }
   return 0;
-}
-
-int PPDPopupControlNvxImageOptions::Open() {
-  ppd_file_t* ppd = PanelPPD(*this);
-  if (ppd == nullptr) return kControlSuccess;
-  UpdateConflictsPanelControlFromPPD(ppd);
-  GetValueToPreset();
-  SetControlValueToUI();
-  SimulationUIEventHandler();
-  return kControlSuccess;
 }
 
 int PPDPopupControlNvxImageOptions::GetValueToPreset() {
@@ -308,16 +308,6 @@ void PPDCheckBoxNvxImageOptions::UIEventHandler() {
 int PPDCheckBoxNvxImageOptions::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
   BindToPPDOption(*this, kPPDMainKey, ppd, &ctrlPPDInfoArrayRef);
   return 0;
-}
-
-int PPDCheckBoxNvxImageOptions::Open() {
-  ppd_file_t* ppd = PanelPPD(*this);
-  if (ppd == nullptr) return kControlSuccess;
-  UpdateConflictsPanelControlFromPPD(ppd);
-  GetValueToPreset();
-  SetControlValueToUI();
-  SimulationUIEventHandler();
-  return kControlSuccess;
 }
 
 int PPDCheckBoxNvxImageOptions::GetValueToPreset() {

@@ -25,6 +25,13 @@ void UpdatePanelConflicts(BasePrintPanelNvx* panel, ppd_file_t* ppd);
 // The panel's PPD (the marks the host keeps), or nullptr.
 ppd_file_t* PanelPPD(const BaseControlNvx& control);
 
+// Opening a bound control: its conflicts again, its value from the marked
+// choice, shown, and the reaction to it. Nothing without a PPD.
+int OpenFromMarks(BaseControlNvx& control);
+// Adds `value` under `title` (once in the order).
+void AddSummaryEntry(SummaryDictionary& summary, SummaryOrder& order, const std::string& title,
+                     const std::string& value);
+
 // The choice rows of `keyword` with their conflict flags (from the panel's
 // constraint hash); the control holds the option and its choices. False, with
 // no rows, without a hash, a PPD or a keyword.
@@ -67,7 +74,7 @@ class PPDPopupControlNvxImageOptions : public PopupControlNvx, public PPDBoundNv
   virtual bool PPDMarkOptionByIndex(ppd_file_t* ppd, int index);
   // The rows again with current conflict flags; conflicting items disabled.
   int UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) override;
-  int Open() override;
+  int Open() override { return OpenFromMarks(*this); }
   // The marked (else default) choice, when the host accepts it again: 1.
   int GetValueToPreset() override;
   int ConvertFromPresetIndex(int index);
@@ -125,7 +132,7 @@ class PPDCheckBoxNvxImageOptions : public CheckBoxNvx, public PPDBoundNvx {
   void UIEventHandler() override;
   void SimulationUIEventHandler() override { CheckBoxNvx::UIEventHandler(); }
   int UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) override;
-  int Open() override;
+  int Open() override { return OpenFromMarks(*this); }
   int GetValueToPreset() override;
   int SetControlValueToUI() override;
   int SetDefaultValueToUI() override;

@@ -6,7 +6,8 @@ namespace OVQ_PDE_NS {
 
 namespace {
 
-constexpr std::array<const char*, 24> kKeywords = {
+// The panel's keywords in order; the checker knows all but the last two.
+constexpr std::array<const char*, 26> kPanelKeywords = {
     "OVColorMode",
     "OVOutputMode",
     "OVBrightness",
@@ -31,29 +32,14 @@ constexpr std::array<const char*, 24> kKeywords = {
     "OVColorDensityCyanHigh",
     "OVColorDensityMagentaHigh",
     "OVColorDensityYellowHigh",
+    "OVBlackOverprint",
+    "OVInvalidateColorProfile",
 };
+constexpr size_t kCheckedKeywords = 24;
 
-constexpr std::array<const char*, 19> kCommon = {
-    "OVColorMode",
-    "OVOutputMode",
-    "OVBrightness",
-    "OVRGBImageType",
-    "OVEngineScreen",
-    "OVRGBGammaCorrection",
-    "OVColorBalanceAdjustment",
-    "OVColorDensityBlackLow",
-    "OVColorDensityCyanLow",
-    "OVColorDensityMagentaLow",
-    "OVColorDensityYellowLow",
-    "OVColorDensityBlackMid",
-    "OVColorDensityCyanMid",
-    "OVColorDensityMagentaMid",
-    "OVColorDensityYellowMid",
-    "OVColorDensityBlackHigh",
-    "OVColorDensityCyanHigh",
-    "OVColorDensityMagentaHigh",
-    "OVColorDensityYellowHigh",
-};
+// The keywords in which the types differ; every type has all the others.
+constexpr const char* kOptional[] = {"OVRGBCorrection", "OVCMYKCorrectionSTD", "OVRGBInputProfile",
+                                     "OVColorTemperature", "OVCMYKCorrectionTarget"};
 
 constexpr const char* kType2[] = {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature"};
 constexpr const char* kType4[] = {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature", "OVCMYKCorrectionSTD"};
@@ -69,25 +55,28 @@ constexpr ProductTypePattern kPatterns[] = {
 
 }  // namespace
 
-std::span<const char* const> CheckedKeywords() { return kKeywords; }
+std::span<const char* const> ImageOptionsKeywords() { return kPanelKeywords; }
 
-std::span<const char* const> CommonKeywords() { return kCommon; }
+std::span<const char* const> CheckedKeywords() { return std::span(kPanelKeywords).first(kCheckedKeywords); }
+
+std::span<const char* const> OptionalKeywords() { return kOptional; }
 
 std::span<const ProductTypePattern> ProductTypePatterns() { return kPatterns; }
 
-CPPDChecker::CPPDChecker(std::span<const char* const> keywords, std::span<const char* const> common,
+CPPDChecker::CPPDChecker(std::span<const char* const> keywords, std::span<const char* const> optional,
                          std::span<const ProductTypePattern> patterns) {
   for (const char* keyword : keywords) present_[keyword] = false;
   for (const ProductTypePattern& pattern : patterns) {
     KeywordFlags flags = present_;
-    for (const char* keyword : common) flags[keyword] = true;
+    for (auto& [keyword, present] : flags) present = true;
+    for (const char* keyword : optional) flags[keyword] = false;
     for (const char* keyword : pattern.extras) flags[keyword] = true;
     patterns_.emplace_back(pattern.type, std::move(flags));
   }
 }
 
 CPPDChecker& CPPDChecker::Instance() {
-  static CPPDChecker checker(CheckedKeywords(), CommonKeywords(), ProductTypePatterns());
+  static CPPDChecker checker(CheckedKeywords(), OptionalKeywords(), ProductTypePatterns());
   return checker;
 }
 

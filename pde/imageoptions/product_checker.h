@@ -15,22 +15,25 @@
 namespace OVQ_PDE_NS {
 
 // One product type: its number (the plug-in type list's value) and the
-// keywords it has beyond those that every type has.
+// optional keywords it has (it has every keyword that is not optional).
 struct ProductTypePattern {
   int32_t type = 0;
   std::span<const char* const> extras{};
 };
 
-// The 24 keywords the checker knows, in order.
+// The panel's 26 keywords, in order: those of its constraint hash.
+std::span<const char* const> ImageOptionsKeywords();
+// The 24 keywords the checker knows, in order (the panel's but black overprint
+// and invalidate colour profile).
 std::span<const char* const> CheckedKeywords();
-// The keywords of every product type.
-std::span<const char* const> CommonKeywords();
+// The keywords in which the product types differ.
+std::span<const char* const> OptionalKeywords();
 // The product types (graphicsPTList): 1 "Type00-1", 2 "Type00-2", 4 "Type02", 5 "Type03".
 std::span<const ProductTypePattern> ProductTypePatterns();
 
 class CPPDChecker {
  public:
-  CPPDChecker(std::span<const char* const> keywords, std::span<const char* const> common,
+  CPPDChecker(std::span<const char* const> keywords, std::span<const char* const> optional,
               std::span<const ProductTypePattern> patterns);
 
   // The process-wide checker of the panel.
