@@ -138,6 +138,7 @@ constexpr const char* kPluginTypeItems[] = {"Type00-1", "Type00-2", "Type01", "T
 constexpr ControlIniData kPluginTypeIni{.defaultValue = 1, .initialValue = -1, .itemKeys = kPluginTypeItems};
 constexpr ControlIniData kAdjListIni{.defaultValue = 1, .initialValue = -1};
 constexpr ControlIniData kInvalidateIni{.defaultValue = 0, .titleKey = "Invalidate Color Profile Print Text"};
+constexpr ControlIniData kBlackOverprintIni{.defaultValue = 0, .titleKey = "Black Over Print Text"};
 
 // Parses a typed density: true with the value for "-3" to "3".
 bool ParseDensity(const QString& text, int32_t* value) {
@@ -590,14 +591,14 @@ void ImageAdjustmentBlackOverWndNvx::BuildSettings() {
   AddList(std::make_unique<GPPDListCtrlNvx>(), kAdjInputProfileListTag, "OVRGBInputProfile");
   AddList(std::make_unique<GPPDListCtrlNvx>(), kAdjGammaListTag, "OVRGBGammaCorrection");
   AddList(std::make_unique<GPPDListCtrlNvx>(), kAdjTemperatureListTag, "OVColorTemperature");
-  auto invalidate = std::make_unique<GCheckBoxExtNvx>();
-  invalidate->PPDCheckBox(Element(kAdjInvalidateProfileTag), "OVInvalidateColorProfile", &kInvalidateIni, nullptr,
-                          nullptr, nullptr);
-  AddControl(std::move(invalidate));
+  auto box = std::make_unique<GCheckBoxExtNvx>();
+  box->PPDCheckBox(Element(kAdjInvalidateProfileTag), blackOverprint_ ? "OVBlackOverprint" : "OVInvalidateColorProfile",
+                   blackOverprint_ ? &kBlackOverprintIni : &kInvalidateIni, nullptr, nullptr, nullptr);
+  AddControl(std::move(box));
   groupBoxes_.resize(2);
   groupBoxes_[0].CreateControl(window_->findChild<QGroupBox*>("overprintRGBGroup"), "RGB Color Correction Text");
   groupBoxes_[1].CreateControl(window_->findChild<QGroupBox*>("overprintProfileGroup"),
-                               "Invalidate Color Profile Text");
+                               blackOverprint_ ? "Black Over Print Text" : "Invalidate Color Profile Text");
 }
 
 }  // namespace OVQ_PDE_NS

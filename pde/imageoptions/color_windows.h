@@ -199,13 +199,19 @@ class ImageAdjustmentWndNvx : public ImageAdjustmentWndBaseNvx {
   void BuildSettings() override;
 };
 
-// The RGB settings and the check box for "OVInvalidateColorProfile".
+// The RGB settings and the check box for "OVInvalidateColorProfile", or, for a
+// printer that offers only "OVBlackOverprint", for that option.
 class ImageAdjustmentBlackOverWndNvx : public ImageAdjustmentWndBaseNvx {
  public:
   using ImageAdjustmentWndBaseNvx::ImageAdjustmentWndBaseNvx;
+  // Before CreatePanel: the check box serves "OVBlackOverprint".
+  void BindBlackOverprint(bool blackOverprint) { blackOverprint_ = blackOverprint; }
 
  protected:
   void BuildSettings() override;
+
+ private:
+  bool blackOverprint_ = false;
 };
 
 }  // namespace OVQ_PDE_NS

@@ -332,13 +332,15 @@ void ImageOptionsOvqPDEj15::ChooseImageAdjustmentWindow(ppd_file_t* ppd) {
   char invalidateProfile[256] = {};
   FixPPDKeywordAccordingToType(ppd, "OVBlackOverprint", blackOverprint, sizeof blackOverprint);
   FixPPDKeywordAccordingToType(ppd, "OVInvalidateColorProfile", invalidateProfile, sizeof invalidateProfile);
-  bool overprint = CheckPPDKeyIsExist(ppd, blackOverprint) || CheckPPDKeyIsExist(ppd, invalidateProfile);
+  bool invalidate = CheckPPDKeyIsExist(ppd, invalidateProfile);
+  bool overprint = invalidate || CheckPPDKeyIsExist(ppd, blackOverprint);
   QWidget* view = GetWindowRef();
   QDialog* plain = view == nullptr ? nullptr : view->findChild<QDialog*>("ImageAdjustmentWindow");
   QDialog* variant = view == nullptr ? nullptr : view->findChild<QDialog*>("ImageAdjustmentBlackOverWindow");
   ImageAdjustmentWndBaseNvx* window = nullptr;
   if (overprint) {
     auto created = std::make_unique<ImageAdjustmentBlackOverWndNvx>(this);
+    created->BindBlackOverprint(!invalidate);  // a printer without the profile option gets its overprint
     created->CreatePanel(variant, kImageWindowTitleKey);
     window = imageAdjustmentBlackOverWnd = AddWindow(std::move(created));
     delete plain;  // tags of the unused window would shadow the used one's

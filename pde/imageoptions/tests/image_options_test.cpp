@@ -284,12 +284,15 @@ TEST_F(ImageOptionsPanel, MailboxJobUsesTheMailboxOutputMode) {
 
 // ---- the windows ---------------------------------------------------------------------------------------------
 
-struct AdjustRow {
+struct BalanceRow {
   const char* name;
-  bool trueFirst;  // the PPD lists "True" before "False"
+  bool trueFirst;          // the PPD lists "True" before "False"
+  int button;              // that ends the window
+  const char* cyanMid;     // OVColorDensityCyanMid afterwards
+  const char* adjustment;  // OVColorBalanceAdjustment afterwards
 };
 
-class ColorBalance : public ImageOptionsPanel, public ::testing::WithParamInterface<AdjustRow> {};
+class ColorBalance : public ImageOptionsPanel, public ::testing::WithParamInterface<BalanceRow> {};
 
 TEST_P(ColorBalance, TypedDensityMovesItsArrowAndMarksThatChoice) {
   std::string text = ShippedPPD("OVQC300.ppd");
@@ -307,21 +310,36 @@ TEST_P(ColorBalance, TypedDensityMovesItsArrowAndMarksThatChoice) {
     Choose(&window, kTargetColorListTag, "Target Color Cyan Text");
     EXPECT_FALSE(Find(&window, DensityFieldTag(kMid, kBlack))->isVisibleTo(&window));
     auto* field = qobject_cast<QLineEdit*>(Find(&window, DensityFieldTag(kMid, kCyan)));
+    auto* arrows = qobject_cast<QSpinBox*>(Find(&window, DensityArrowTag(kMid, kCyan)));
+    for (const char* notADensity : {"33", "-"}) {
+      field->setText(notADensity);
+      Q_EMIT field->editingFinished();
+      EXPECT_EQ(field->text(), "0");
+    }
     field->setText("2");
     Q_EMIT field->editingFinished();
-    EXPECT_EQ(qobject_cast<QSpinBox*>(Find(&window, DensityArrowTag(kMid, kCyan)))->value(), 2);
+    EXPECT_EQ(arrows->value(), 2);
     EXPECT_EQ(host_->Marked("OVColorDensityCyanMid"), "+2");  // the PPD's second choice
-    Click(&window, kBalanceOKTag);
+    Click(&window, GetParam().button);
   });
   Click(View(), kColorBalanceButtonTag);
+  EXPECT_EQ(host_->Marked("OVColorDensityCyanMid"), GetParam().cyanMid);
   EXPECT_TRUE(panel_->shouldPrint());
-  EXPECT_EQ(host_->Marked("OVColorDensityCyanMid"), "+2");
-  EXPECT_EQ(host_->Marked("OVColorBalanceAdjustment"), "True");
+  EXPECT_EQ(host_->Marked("OVColorDensityCyanMid"), GetParam().cyanMid);
+  EXPECT_EQ(host_->Marked("OVColorBalanceAdjustment"), GetParam().adjustment);
 }
 
 INSTANTIATE_TEST_SUITE_P(ImageOptions, ColorBalance,
-                         ::testing::Values(AdjustRow{.name = "FalseFirst", .trueFirst = false},
-                                           AdjustRow{.name = "TrueFirst", .trueFirst = true}),
+                         ::testing::Values(BalanceRow{.name = "FalseFirstOK",
+                                                      .trueFirst = false,
+                                                      .button = kBalanceOKTag,
+                                                      .cyanMid = "+2",
+                                                      .adjustment = "True"},
+                                           BalanceRow{.name = "TrueFirstCancel",
+                                                      .trueFirst = true,
+                                                      .button = kBalanceCancelTag,
+                                                      .cyanMid = "0",
+                                                      .adjustment = "False"}),
                          RowName());
 
 struct AdjustmentEndRow {
@@ -357,8 +375,16 @@ INSTANTIATE_TEST_SUITE_P(ImageOptions, ImageAdjustment,
                                            AdjustmentEndRow{.name = "Cancel", .button = kAdjCancelTag, .kept = "SRGB"}),
                          RowName());
 
-TEST_F(ImageOptionsPanel, InvalidateProfileVariantForPrintersOfferingIt) {
-  ASSERT_TRUE(Open(ShippedPPD("OVQC500.ppd")));
+struct VariantRow {
+  const char* name;
+  const char* ppd;
+  const char* option;  // the option of the window's check box
+};
+
+class OverprintVariant : public ImageOptionsPanel, public ::testing::WithParamInterface<VariantRow> {};
+
+TEST_P(OverprintVariant, ChecksTheOptionThePrinterOffers) {
+  ASSERT_TRUE(Open(ShippedPPD(GetParam().ppd)));
   ScriptedModalRuns runs;
   runs->AnswerWindow([this](QDialog& window) {
     EXPECT_EQ(Find(&window, kAdjCMYKCorrectionListTag), nullptr);
@@ -369,8 +395,15 @@ TEST_F(ImageOptionsPanel, InvalidateProfileVariantForPrintersOfferingIt) {
   Click(View(), kImageSettingsButtonTag);
   EXPECT_EQ(runs->WindowTitles(), std::vector<QString>{"Image Adjustment"});
   EXPECT_TRUE(panel_->shouldPrint());
-  EXPECT_EQ(host_->Marked("OVInvalidateColorProfile"), "True");
+  EXPECT_EQ(host_->Marked(GetParam().option), "True");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageOptions, OverprintVariant,
+    ::testing::Values(
+        VariantRow{.name = "InvalidateProfile", .ppd = "OVQC500.ppd", .option = "OVInvalidateColorProfile"},
+        VariantRow{.name = "BlackOverprintOnly", .ppd = "OVQC300.ppd", .option = "OVBlackOverprint"}),
+    RowName());
 
 // The cache file the PPD names stands for its UIConstraints.
 TEST_F(ImageOptionsPanel, ConflictsComeFromTheCacheFileThePPDNames) {
