@@ -113,8 +113,12 @@ symPara cmdParaJBAUserName, cmdParaAdminUserID, cmdParaAdminPassword, cmdParaUse
     cmdParaHostName, cmdParaQuotes, cmdParaLoginName, cmdParaDialogAddress, cmdParaOwnAddress, cmdParaNumberUp;
 
 // Administrator conditions ("details": a0 = 1, "input": a7 = 1).
+// The login-name rows test the job's user name and write its first 32 bytes,
+// which can be empty when the name is not (an unusable name replaced by the
+// default one): the line is written with its value or not at all.
 const comparationItem condAdminLoginID[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
-                                            Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName)};
+                                            Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName),
+                                            HasText(StdJBAUserName)};
 const comparationItem condAdminEnteredID[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
                                               Is(&jba.adminUserIDType, &kEntered), HasText(jba.adminUserID)};
 const comparationItem condAdminLoginPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
@@ -148,7 +152,7 @@ const comparationItem condDialogAddress[] = {HasText(jba.ipAddress)};
 const comparationItem condOwnAddress[] = {LacksText(jba.ipAddress), HasText(IPAddressStr)};
 const comparationItem condNumberUp[] = {HasText(StdNUpInfo)};
 const comparationItem condUserLoginID[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
-                                           Is(&jba.userIDType, &kLogin), HasText(StdUserName)};
+                                           Is(&jba.userIDType, &kLogin), HasText(StdUserName), HasText(StdJBAUserName)};
 const comparationItem condUserEnteredID[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
                                              Is(&jba.userIDType, &kEntered), HasText(jba.userID)};
 const comparationItem condUserLoginPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
