@@ -53,6 +53,7 @@ struct JobCase {
   const char* title = "";
   const char* user = "";
   std::string options = {};                                  // space-separated, as lp -o takes them
+  std::vector<std::string> queue_defaults = {};              // name=value, set with lpadmin -p QUEUE -o
   std::vector<std::string> expected = {};                    // escaped texts (see Unescape) the device file holds
   std::vector<std::string> absent = {};                      // escaped texts that it must not hold
   std::vector<std::pair<std::string, size_t>> counted = {};  // escaped texts and how often they occur
@@ -107,7 +108,8 @@ TEST_P(SchedulerJob, PrinterReceivesTheFramedJobAndCupsCountsItsPages) {
   const JobCase& c = GetParam();
   ASSERT_TRUE(start_error_.empty()) << start_error_;
   std::string error;
-  std::string device = scheduler_->AddQueue(c.name, SourcePath(std::string("ppd/") + c.model + ".ppd"), error);
+  std::string device =
+      scheduler_->AddQueue(c.name, SourcePath(std::string("ppd/") + c.model + ".ppd"), error, c.queue_defaults);
   ASSERT_FALSE(device.empty()) << error;
   const char* documents[] = {"/paged.ps", "/ps2write.ps", "/text.txt"};
   std::string document = scheduler_->Folder() + documents[static_cast<int>(c.document)];
@@ -210,7 +212,8 @@ const JobCase kJobs[] = {
                   "@PJL COMMENT KQJOBINFO DUPLEXTYPE=TUMBLE\n", "@PJL COMMENT KQJOBINFO STAPLE=ON\n",
                   "@PJL COMMENT KQJOBINFO PUNCH=ON\n",
                   "@PJL COMMENT KQJOBINFO BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[10]\n"}},
-    // Perfect binding: the minimum three-edge trim of an A4 book with a DL cover.
+    // Perfect binding: the minimum three-edge trim of an A4 book with a DL cover;
+    // the adjustments that the job leaves out take the PPD's defaults (0).
     {.name = "perfect_binding_u700",
      .model = "OVQU700",
      .document = Document::kPaged,
@@ -221,11 +224,33 @@ const JobCase kJobs[] = {
      .expected = {"@PJL SET JOBATTR=\"@PBRE=LEFT\"\n@PJL SET JOBATTR=\"@MSDA=ROTSEFLAND\"\n"
                   "@PJL SET JOBATTR=\"@PBTC=FULLBLEED\"\n@PJL SET JOBATTR=\"@PBBP=A4\"\n"
                   "@PJL SET JOBATTR=\"@PBTP=CUSTOM\"\n@PJL SET JOBATTR=\"@PBTW=2030\"\n"
-                  "@PJL SET JOBATTR=\"@PBTH=2830\"\n@PJL SET JOBATTR=\"@PBAX=2\"\n"
+                  "@PJL SET JOBATTR=\"@PBTH=2830\"\n@PJL SET JOBATTR=\"@PBAW=0\"\n"
+                  "@PJL SET JOBATTR=\"@PBAH=0\"\n@PJL SET JOBATTR=\"@PBAT=0\"\n@PJL SET JOBATTR=\"@PBAB=0\"\n"
+                  "@PJL SET JOBATTR=\"@PBAF=0\"\n@PJL SET JOBATTR=\"@PBAX=2\"\n@PJL SET JOBATTR=\"@PBAY=0\"\n"
+                  "@PJL SET JOBATTR=\"@PBAV=0\"\n"
                   "@PJL SET JOBATTR=\"@PBCP=LEDGER\"\n@PJL SET JOBATTR=\"@PBCQ=THICK\"\n"
                   "@PJL SET JOBATTR=\"@PBCC=WHITE\"\n@PJL SET JOBATTR=\"@PBCT=INTRAY9\"\n"
                   "@PJL SET JOBATTR=\"@PBCI=OFF\"\n"},
      .absent = {"@ISXO="}},
+    // Perfect binding set up as the queue's defaults (lpadmin -o changes the
+    // PPD's default choices) and a job that names none of its options: the
+    // header carries the PPD's defaults, the fore-edge trim of an A4 book to A5.
+    {.name = "perfect_binding_queue_defaults_u700",
+     .model = "OVQU700",
+     .document = Document::kPaged,
+     .title = "Bound by default",
+     .queue_defaults = {"OVPBindPosition=BindLeft", "OVPBindTrimming=1EdgeSpecifySize"},
+     .expected = {"@PJL SET JOBATTR=\"@PBRE=LEFT\"\n@PJL SET JOBATTR=\"@MSDA=ROTSEFLAND\"\n"
+                  "@PJL SET JOBATTR=\"@PBTC=FACE\"\n@PJL SET JOBATTR=\"@PBBP=A4\"\n"
+                  "@PJL SET JOBATTR=\"@PBTP=A5\"\n@PJL SET JOBATTR=\"@PBTW=1480\"\n"
+                  "@PJL SET JOBATTR=\"@PBTH=2100\"\n@PJL SET JOBATTR=\"@ISXO=-310\"\n"
+                  "@PJL SET JOBATTR=\"@ISXT=310\"\n@PJL SET JOBATTR=\"@PBAW=0\"\n"
+                  "@PJL SET JOBATTR=\"@PBAH=0\"\n@PJL SET JOBATTR=\"@PBAT=0\"\n@PJL SET JOBATTR=\"@PBAB=0\"\n"
+                  "@PJL SET JOBATTR=\"@PBAF=0\"\n@PJL SET JOBATTR=\"@PBAX=0\"\n@PJL SET JOBATTR=\"@PBAY=0\"\n"
+                  "@PJL SET JOBATTR=\"@PBAV=0\"\n@PJL SET JOBATTR=\"@PBCP=A3\"\n"
+                  "@PJL SET JOBATTR=\"@PBCQ=OFF\"\n@PJL SET JOBATTR=\"@PBCC=UNSPECIFIED\"\n"
+                  "@PJL SET JOBATTR=\"@PBCT=AUTO\"\n@PJL SET JOBATTR=\"@PBCI=OFF\"\n"},
+     .absent = {"@PBTC=\"", "@PBTP=CUSTOM"}},
     // Special pages: the XML job ticket precedes the PJL; the buffered pass of
     // the colour model derives its colour lines from the document's features.
     {.name = "special_pages_c500",

@@ -123,9 +123,15 @@ void PrivateScheduler::Stop() {
   pid_ = -1;
 }
 
-std::string PrivateScheduler::AddQueue(const std::string& name, const std::string& ppd, std::string& error) {
+std::string PrivateScheduler::AddQueue(const std::string& name, const std::string& ppd, std::string& error,
+                                       const std::vector<std::string>& defaults) {
   std::string device = dir_->File(name + ".prn");
   RunResult r = RunTool(CupsProgram("lpadmin"), {"-h", socket_, "-p", name, "-E", "-v", "file://" + device, "-P", ppd});
+  if (r.exit_status == 0 && !defaults.empty()) {
+    std::vector<std::string> args = {"-h", socket_, "-p", name};
+    for (const std::string& option : defaults) args.insert(args.end(), {"-o", option});
+    r = RunTool(CupsProgram("lpadmin"), args);
+  }
   if (r.exit_status == 0) return device;
   error = "lpadmin failed: " + r.err;
   return {};

@@ -26,9 +26,11 @@ class PrivateScheduler {
   std::string Folder() const { return dir_->path(); }
   std::string ErrorLog() const;  // for failure messages
 
-  // Adds an enabled queue `name` with the PPD file and a file: device; returns
+  // Adds an enabled queue `name` with the PPD file and a file: device, and the
+  // queue defaults `defaults` (name=value, as lpadmin -o takes them); returns
   // the device file's path, or an empty text with `error` set.
-  std::string AddQueue(const std::string& name, const std::string& ppd, std::string& error);
+  std::string AddQueue(const std::string& name, const std::string& ppd, std::string& error,
+                       const std::vector<std::string>& defaults = {});
 
   // Submits `file` with `lp` (`options`: space-separated name=value pairs);
   // returns the job id, or 0 with `error` set.
