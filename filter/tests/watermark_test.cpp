@@ -207,8 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, TextOperandTest,
                              {"unbalanced_open", "(Draft :()", "(Draft :\\()"},
                              {"lone_backslash_at_end", "(C:\\)", "(C:\\\\)"},
                              {"code_after_string", "(x) show erasepage (y)", "(x\\) show erasepage \\(y)"},
-                             {"no_string", "<4452414654>", "<4452414654>"},
-                             {"close_before_open", "x) (", "x) ("}}),
+                             {"no_string", "<4452414654>", "<4452414654>"}}),
                          RowName());
 
 // Every prologue of an every-page watermark gets the three lines; only the first

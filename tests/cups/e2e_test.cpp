@@ -64,6 +64,9 @@ struct JobCase {
   // once as Ghostscript draws it; no other page shows either.
   Stamp stamp = Stamp::kNone;
   const char* stamp_text = "DRAFT";
+  // A device file that takes nothing (/dev/full, a full file system): the job
+  // must end stopped or aborted, never completed.
+  const char* failing_device = nullptr;
 };
 
 void PrintTo(const JobCase& c, std::ostream* os) { *os << c.name; }
@@ -148,7 +151,8 @@ TEST_P(SchedulerJob, PrinterReceivesTheFramedJobAndCupsCountsItsPages) {
   const JobCase& c = GetParam();
   ASSERT_TRUE(start_error_.empty()) << start_error_;
   std::string error;
-  std::string device = scheduler_->AddQueue(c.name, SourcePath(std::string("ppd/") + c.model + ".ppd"), error);
+  std::string device = scheduler_->AddQueue(c.name, SourcePath(std::string("ppd/") + c.model + ".ppd"), error,
+                                            c.failing_device != nullptr ? c.failing_device : "");
   ASSERT_FALSE(device.empty()) << error;
   const char* documents[] = {"/paged.ps", "/ps2write.ps", "/text.txt", "/paged.pdf", "/long.ps"};
   const int pages = PageCount(c.document);
@@ -156,6 +160,11 @@ TEST_P(SchedulerJob, PrinterReceivesTheFramedJobAndCupsCountsItsPages) {
   int job = scheduler_->Submit(c.name, document, c.title, c.user, c.options, error);
   ASSERT_GT(job, 0) << error;
   JobStatus status = scheduler_->WaitForJob(job, 120);
+  if (c.failing_device != nullptr) {
+    std::string state = scheduler_->JobStateFromIpptool(job);
+    EXPECT_TRUE(state == "aborted" || state == "processing-stopped") << state << "\n" << scheduler_->ErrorLog();
+    return;
+  }
   ASSERT_EQ(status.state, 9) << "job-state-reasons " << status.reasons << "\n" << scheduler_->ErrorLog();
 
   std::string stream = ReadFile(device);
@@ -255,14 +264,7 @@ const JobCase kJobs[] = {
      .counted = {{"(DRAFT) show\n", 3 + 1}, {"%%EndPageSetup\nkqxbp\n", 3}},
      .stamp = Stamp::kEveryPage},
     // Linux jobs end their pages with showpage: the EndPage procedure stamps
-    // them. The text's unbalanced ")" is escaped.
-    {.name = "watermark_ps2write_c300",
-     .model = "OVQC300",
-     .document = Document::kPs2write,
-     .options = WatermarkTicket("(Draft :))", false),
-     .expected = {"\n(Draft :\\)) show\n"},
-     .stamp = Stamp::kEveryPage,
-     .stamp_text = "Draft :)"},
+    // them.
     {.name = "watermark_pdf_c300",
      .model = "OVQC300",
      .document = Document::kPdf,
@@ -273,13 +275,18 @@ const JobCase kJobs[] = {
      .document = Document::kText,
      .options = WatermarkTicket("(DRAFT)", true),
      .stamp = Stamp::kFirstPage},
-    // Hundreds of pages through pstops, which writes "%%EndPageSetup" twice a page.
+    // Hundreds of pages through pstops, which writes "%%EndPageSetup" twice a
+    // page. The text's unbalanced ")" is escaped.
     {.name = "watermark_long_c300",
      .model = "OVQC300",
      .document = Document::kLong,
-     .options = WatermarkTicket("(DRAFT)", false),
+     .options = WatermarkTicket("(Draft :))", false),
+     .expected = {"\n(Draft :\\)) show\n"},
      .counted = {{"\nkqxbp\n", 2 * kLongPages}},
-     .stamp = Stamp::kEveryPage},
+     .stamp = Stamp::kEveryPage,
+     .stamp_text = "Draft :)"},
+    // A printer connection that takes nothing: the filter reports the failure.
+    {.name = "full_device_c300", .model = "OVQC300", .document = Document::kPs2write, .failing_device = "/dev/full"},
     // Booklet and finishing on the UTF-8 model.
     {.name = "finishing_u700",
      .model = "OVQU700",
