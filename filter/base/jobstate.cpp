@@ -1,5 +1,6 @@
 #include "jobstate.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -28,6 +29,13 @@ char IPAddressStr[kIPAddressSize] = {};
 
 volatile sig_atomic_t CancelJob = 0;
 volatile sig_atomic_t CancelJobForPipe = 0;
+
+int JobFailed = 0;
+
+void ReportJobFailure(const char* what, int error) {
+  if (JobFailed == 0) std::fprintf(stderr, "ERROR: %s: %s\n", what, std::strerror(error));
+  JobFailed = 1;
+}
 
 void SignalHandler(int) { CancelJob = 1; }
 void SignalPipeHandler(int) { CancelJobForPipe = 1; }

@@ -62,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   fields[0].data(), path,       nullptr};
   CancelJob = 0;
   CancelJobForPipe = 0;
+  JobFailed = 0;
   if (FilterMain(7, argv) != 0) std::abort();
   std::string out = fuzzio::TakeStdout();
 

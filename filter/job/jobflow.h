@@ -10,5 +10,6 @@ inline constexpr int kJobCopyPathSize = 1035;
 int FilterMain(int argc, char* argv[]);
 
 // Builds the job copy's path for `version` (packed system version) and the
-// fourteen-digit `stamp`; false when the path does not fit kJobCopyPathSize.
-bool JobCopyPath(int version, const char* stamp, char* path, int capacity);
+// fourteen-digit `stamp`, with "-" and `job_id` after the stamp unless it is
+// nullptr; false when the path does not fit `capacity`.
+bool JobCopyPath(int version, const char* stamp, const char* job_id, char* path, int capacity);
