@@ -148,24 +148,27 @@ float WatermarkColorComponent(float color, int density) {
 
 void WatermarkTextOperand(const char* text, char* operand, size_t capacity) {
   if (capacity == 0) return;
-  const char* open = std::strchr(text, '(');
-  const char* close = std::strrchr(text, ')');
   size_t at = 0;
   auto put = [&](char c) {
     if (at + 1 < capacity) operand[at++] = c;
   };
-  if (open == nullptr || close == nullptr || close < open) {
+  const char* open = std::strchr(text, '(');
+  if (open == nullptr) {
     for (const char* c = text; *c != '\0'; ++c) put(*c);
     operand[at] = '\0';
     return;
   }
+  // A "(" without a ")" after it: the string runs to the text's end and is
+  // closed there, so that it does not swallow the document that follows.
+  const char* close = std::strrchr(text, ')');
+  const bool closed = close != nullptr && close > open;
   // Marks the bytes of the string's body that would end it early or leave it
   // open: a ")" without its "(", a "(" without its ")", a lone last "\".
   bool escape[kWatermarkTextSize] = {};
   size_t unmatched[kWatermarkTextSize] = {};
   size_t depth = 0;
   const size_t first = static_cast<size_t>(open - text) + 1;
-  const size_t last = static_cast<size_t>(close - text);
+  const size_t last = closed ? static_cast<size_t>(close - text) : std::strlen(text);
   for (size_t i = first; i < last && i < kWatermarkTextSize; ++i) {
     if (text[i] == '\\') {
       if (i + 1 < last) {
@@ -188,6 +191,7 @@ void WatermarkTextOperand(const char* text, char* operand, size_t capacity) {
     if (i < kWatermarkTextSize && escape[i]) put('\\');
     put(text[i]);
   }
+  if (!closed) put(')');
   operand[at] = '\0';
 }
 

@@ -64,10 +64,11 @@ void GetWatermarkPostion(float* x, float* y, int nupScaling, float boxWidth, flo
 float WatermarkColorComponent(float color, int density);
 
 // The text (at most the record's 255 bytes) as a PostScript operand: a text
-// without a "(" before a ")" as it stands; otherwise, between the first "(" and
-// the last ")", a backslash goes before each ")" without its "(", each "("
-// without its ")" and a lone backslash at the end, so that the string ends at
-// that last ")". A valid string keeps every byte. `operand` holds `capacity`
+// without a "(" as it stands; otherwise, between the first "(" and the last ")"
+// after it (or the text's end, where a ")" is then added), a backslash goes
+// before each ")" without its "(", each "(" without its ")" and a lone
+// backslash at the end, so that the string ends at that last ")". A valid
+// string keeps every byte. `operand` holds `capacity`
 // bytes; twice the text's size is always enough.
 void WatermarkTextOperand(const char* text, char* operand, size_t capacity);
 

@@ -207,6 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, TextOperandTest,
                              {"unbalanced_open", "(Draft :()", "(Draft :\\()"},
                              {"lone_backslash_at_end", "(C:\\)", "(C:\\\\)"},
                              {"code_after_string", "(x) show erasepage (y)", "(x\\) show erasepage \\(y)"},
+                             {"open_without_close", "(Draft (v2", "(Draft \\(v2)"},
                              {"no_string", "<4452414654>", "<4452414654>"}}),
                          RowName());
 
