@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "output.h"
+
 char StdUserName[kStdTextSize + 1] = {};
 char StdJBAUserName[kStdJBAUserNameSize] = {};
 char StdDocumentName[kStdTextSize + 1] = {};
@@ -77,4 +79,18 @@ void CloseJobPPD() {
   if (g_ppd != nullptr) ppdClose(g_ppd);
   g_ppd = nullptr;
   g_ppd_opened = false;
+}
+
+void ResetBaseState() {
+  char* const texts[] = {StdUserName, StdDocumentName, PTStdDocumentName};
+  for (char* text : texts) std::memset(text, 0, kStdTextSize + 1);
+  std::memset(StdJBAUserName, 0, sizeof StdJBAUserName);
+  ClearLayoutGlobals();
+  std::memset(HostNameStr, 0, sizeof HostNameStr);
+  std::memset(IPAddressStr, 0, sizeof IPAddressStr);
+  CancelJob = 0;
+  CancelJobForPipe = 0;
+  JobFailed = 0;
+  ResetOutputState();
+  CloseJobPPD();
 }

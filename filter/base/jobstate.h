@@ -51,6 +51,9 @@ void SignalPipeHandler(int signal_number);
 
 // Clears the layout and paper-rectangle globals.
 void ClearLayoutGlobals();
+// The base layer's part of a job's "nothing given" state: every text global
+// empty, no cancellation, no failure, no output error, the PPD closed.
+void ResetBaseState();
 
 // The job's PPD (environment variable "PPD"), parsed once per run and shared by
 // every reader; nullptr when the variable is unset or the file cannot be parsed.

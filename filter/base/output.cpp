@@ -74,3 +74,8 @@ void CloseJobCopyFile() {
   if (std::fclose(gJobFilefp) != 0) ReportJobCopyFailure(errno);
   gJobFilefp = nullptr;
 }
+
+void ResetOutputState() {
+  gJobFilefp = nullptr;
+  g_stdout_error = 0;
+}

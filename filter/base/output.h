@@ -25,6 +25,8 @@ int KQfflush(FILE* stream);
 
 // The error number of the first failed write to standard output, 0 when none.
 int StandardOutputError();
+// No job copy open (an open one is left to its owner), no error remembered.
+void ResetOutputState();
 // Records a failed write to standard output made without the output functions.
 void NoteStandardOutputError(int error);
 

@@ -40,8 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string program = "ovqfilter", id = "1", copies = "1";
   char* argv[] = {program.data(), id.data(),          job.user.data(),   job.title.data(),
                   copies.data(),  job.options.data(), g_document.data(), nullptr};
-  CancelJob = 0;
-  CancelJobForPipe = 0;
   if (FilterMain(7, argv) != 0) std::abort();
   if (!ovqinspect::InspectStream(fuzzio::TakeStdout()).ok()) std::abort();
   return 0;

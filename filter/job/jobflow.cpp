@@ -42,8 +42,6 @@ void PrepareUserName(const char* user) {
 }
 
 void PrepareDocumentName(char* argv[]) {
-  std::memset(StdDocumentName, 0, sizeof StdDocumentName);
-  std::memset(PTStdDocumentName, 0, sizeof PTStdDocumentName);
   const char* title = argv[3];
   if (std::strchr(title, '\r') != nullptr || std::strchr(title, '\n') != nullptr) return;
   ConvertUTF8ToEncoding(title, StdDocumentName, kStdTextSize);
@@ -120,21 +118,26 @@ bool JobCopyPath(int version, const char* stamp, const char* job_id, char* path,
   return true;
 }
 
+void ResetJobState() {
+  ResetBaseState();
+  ResetModuleStates();
+  std::memset(g_DLOutputMode, 0, sizeof g_DLOutputMode);
+  ResetGestaltCache();
+}
+
 int FilterMain(int argc, char* argv[]) {
   if (argc < 6 || argc > 7) {
     std::fputs("Usage: ovqfilter job-id user title copies options [file]\n", stderr);
     return 1;
   }
+  ResetJobState();
   if (argc == 7 && !DocumentReadable(argv[6])) return 1;
   PrepareUserName(argv[2]);
-  ClearLayoutGlobals();
   InstallSignalHandlers();
   InvalidateStdUserName();
   PrepareDocumentName(argv);
   InializeDescriptionTable();
   OpenJobCopy(argv[1]);
-  std::memset(HostNameStr, 0, sizeof HostNameStr);
-  std::memset(IPAddressStr, 0, sizeof IPAddressStr);
   getHostName(HostNameStr);
   setvbuf(stderr, nullptr, _IONBF, 0);
 

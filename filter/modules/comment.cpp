@@ -231,3 +231,5 @@ int getDefaultColorMode() {
   ppd_option_t* option = ppd != nullptr ? ppdFindOption(ppd, "OVColorMode") : nullptr;
   return option != nullptr && Equals(option->defchoice, "Color") ? 1 : 0;
 }
+
+void CommentResetState() { psoptioncomment = {}; }

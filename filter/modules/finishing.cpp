@@ -312,3 +312,5 @@ void FeaturesOutputPSCommandFromFilter(int event, FILE* stream) {
     FeaturesOutputAutoFit(stream);
   }
 }
+
+void FeaturesResetState() { qpjlOptionFeatures = AbsentFeatures(); }

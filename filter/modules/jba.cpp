@@ -287,3 +287,5 @@ void JBAOutputQPJLCommandFromFilter(char* argv[]) {
   OutputQPJLCommandFromArray(argv, JBAFmtTableAdmin, numFmtTableJBAAdmin);
   OutputQPJLCommandFromArray(argv, JBAFmtTableCommon, numFmtTableJBACommon);
 }
+
+void JBAResetState() { qpjlOptionJBA = {}; }

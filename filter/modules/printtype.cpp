@@ -121,3 +121,5 @@ int PrintTypeGetTicketFromPDE(char* argv[]) {
 void PrintTypeOutputQPJLCommandFromFilter() {
   OutputQPJLCommandFromArray(nullptr, PrintTypeFmtTable, numFmtTablePrintType);
 }
+
+void PrintTypeResetState() { qpjlOptionPrintType = {}; }

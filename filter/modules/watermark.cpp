@@ -96,7 +96,10 @@ const TicketData WatermarkticketData[kWatermarkTicketRows] = {
     {kWMARKvOffsetTicketKey, &W.vOffset, kNum, GetTicketFloat},
 };
 
-void WatermarkResetFlags() { gWatermarkFlags = {1, 1, 1, 1, 1}; }
+void WatermarkResetState() {
+  psOptionWatermark = {};
+  gWatermarkFlags = {1, 1, 1, 1, 1};
+}
 
 int WatermarkGetTicketFromPDE(char* argv[]) {
   return GetTicketFromArray(argv, WatermarkticketData, kWatermarkTicketRows);

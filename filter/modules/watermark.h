@@ -50,8 +50,6 @@ struct WatermarkFlags {
   int endPageProcedure;  // the EndPage resource, written with the first prologue only
 };
 extern WatermarkFlags gWatermarkFlags;
-// Sets the flags back to 1.
-void WatermarkResetFlags();
 
 // Start point of the text: the text box, rotated about its start point by the
 // angle, is centred on the page centre; the offsets are then added. Only the

@@ -120,8 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Densities, ColorTest,
 class WatermarkTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    WatermarkResetState();
     SetStandardWatermark();
-    WatermarkResetFlags();
   }
 };
 
@@ -133,7 +133,9 @@ class FirstPageOnlyTest : public WatermarkTest, public ::testing::WithParamInter
 TEST_P(FirstPageOnlyTest, StampsOnlyTheFirstOccurrenceOfEachEvent) {
   W.onlyFirst = GetParam();
   const std::string once = RunEvents(kAllEvents);
-  WatermarkResetFlags();
+  WatermarkResetState();
+  SetStandardWatermark();
+  W.onlyFirst = GetParam();
   EXPECT_EQ(RunEvents({kEventBeginProlog, kEventBeginProlog, kEventEndPageSetup, kEventEndPage, kEventEndPageSetup,
                        kEventEndPage, kEventEndPageP, kEventEndPageP}),
             once);
