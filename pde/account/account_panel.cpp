@@ -1,5 +1,7 @@
 #include "account_panel.h"
 
+#include <syslog.h>
+
 #include <cstdio>
 
 #include "preferences.h"
@@ -49,6 +51,17 @@ StaticTextEditControlNvx* AddLabel(BasePrintPanelNvx& panel, QWidget* root, int3
   return panel.AddControl(std::move(label));
 }
 
+bool ValidationListPasses(const BaseControlNvx& control, std::span<const int32_t> ids) {
+  for (int32_t id : ids) {
+    BaseControlNvx* field =
+        control.GetParentPanel() == nullptr ? nullptr : control.GetParentPanel()->GetPanelControl(id);
+    if (field == nullptr) continue;
+    field->GetValueFromUI();
+    if (field->InvalidateData() != kControlSuccess) return false;
+  }
+  return true;
+}
+
 bool IsCDFSupported(ppd_file_t* ppd) {
   ppd_attr_t* attribute = ppdFindAttr_ALT(ppd, "OVXCDFSetting");
   if (attribute == nullptr || attribute->value == nullptr) return true;
@@ -69,6 +82,12 @@ std::string AccountPanelNvx::getPDENibFileNamePrintType() const {
 }
 
 QWidget* AccountPanelNvx::Element(int32_t tag) const { return FindElementByTag(GetWindowRef(), tag); }
+
+QWidget* AccountPanelNvx::panelView() {
+  QWidget* view = HostedPanelNvx::panelView();
+  syslog(LOG_DEBUG, "%s : panelView - %d", LogName(), static_cast<int>(getCtrlGroupArrayRef().size()));
+  return view;
+}
 
 int AccountPanelNvx::SimulationOpenPDE() {
   ppd_file_t* ppd = HostPPD();
@@ -155,6 +174,16 @@ int AccountPanelNvx::LoadRememberedValues() {
 
 int AccountPanelNvx::RememberValues() {
   return GetSystemVersion() >= kSystemVersion1070 ? SetValueToPreferenceWithPrinterSettings() : SetValueToPreference();
+}
+
+bool AccountPanelNvx::SaveValues(std::string* error) {
+  if (IsViewLoaded()) SetValueFromUIToControl();
+  if (RememberValues() != kPanelNoErr) {
+    if (error != nullptr) *error = "the values cannot be remembered";
+    return false;
+  }
+  WriteTicket();
+  return true;
 }
 
 bool AccountPanelNvx::WriteTicket() {

@@ -28,6 +28,10 @@ CallbackButtonNvx* AddButton(BasePrintPanelNvx& panel, QWidget* root, int32_t ta
 // A label showing the localized `key`.
 StaticTextEditControlNvx* AddLabel(BasePrintPanelNvx& panel, QWidget* root, int32_t tag, const char* key);
 
+// True when every field of `ids` (in the panel or window of `control`) passes its
+// full check on what its element shows; the first that fails shows its message.
+bool ValidationListPasses(const BaseControlNvx& control, std::span<const int32_t> ids);
+
 class AccountPanelNvx : public HostedPanelNvx {
  public:
   AccountPanelNvx(PDEHostCallback* callback, std::span<const ProductRow> products);
@@ -47,6 +51,8 @@ class AccountPanelNvx : public HostedPanelNvx {
   std::span<const ProductRow> getProductInfo() const { return products_; }
   std::string getPDENibFileNamePrintType() const;
 
+  // The view, with a diagnostic line in the system log ("<LogName()> : panelView - <controls>").
+  QWidget* panelView() override;
   bool restoreValuesAndReturnError(std::string* error) override;
   bool shouldPrint() override;
   bool shouldShowHelp() override;
@@ -66,6 +72,7 @@ class AccountPanelNvx : public HostedPanelNvx {
 
  protected:
   std::string NibName() const override { return getPDENibFileNamePrintType(); }
+  virtual const char* LogName() const = 0;
   // Builds the panel's controls and windows (after CreatePanel) from the loaded view.
   virtual int BuildPanel(QWidget* view, ppd_file_t* ppd) = 0;
   // The panel's check at print time: true when printing goes on.
@@ -77,6 +84,9 @@ class AccountPanelNvx : public HostedPanelNvx {
   virtual int RememberValues();
   // Writes the print settings (the encryption list's values scrambled).
   virtual bool WriteTicket();
+  // What saveValuesAndReturnError does after the panel's own checks: the
+  // controls take their UI values, the values are remembered and written.
+  bool SaveValues(std::string* error);
   // The panel's help button, when it has one: its action answers shouldShowHelp.
   virtual bool RunHelpButton() { return false; }
   bool HasHelpButton() const { return hasHelpButton_; }

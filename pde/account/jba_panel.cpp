@@ -75,11 +75,7 @@ int JBAListCtrlNvx::GetSummaryText(SummaryDictionary& summary, SummaryOrder& ord
 
 void JBAWndRadioButtonNvx::RequestControlAction() {
   int32_t previous = ReadInt(ctrlUIDataBlkPtr);
-  for (int32_t id : validation_) {
-    BaseControlNvx* field = GetParentPanel() == nullptr ? nullptr : GetParentPanel()->GetPanelControl(id);
-    if (field == nullptr) continue;
-    field->GetValueFromUI();
-    if (field->InvalidateData() == kControlSuccess) continue;
+  if (!ValidationListPasses(*this, validation_)) {
     SetElementValue(previous);  // the change is refused
     for (int i = 0;
          GetCtrlGrp() != nullptr && GetSystemVersion() >= kSystemVersion1080 && i < GetCtrlGrp()->GetMemberCount();
@@ -95,14 +91,9 @@ void JBAWndRadioButtonNvx::RequestControlAction() {
 
 void JBAWndListCtrlNvx::RequestControlAction() {
   int32_t previous = ReadInt(ctrlUIDataBlkPtr);
-  for (int32_t id : validation_) {
-    BaseControlNvx* field = GetParentPanel() == nullptr ? nullptr : GetParentPanel()->GetPanelControl(id);
-    if (field == nullptr) continue;
-    field->GetValueFromUI();
-    if (field->InvalidateData() != kControlSuccess) {
-      SelectValue(previous);  // the change is refused
-      return;
-    }
+  if (!ValidationListPasses(*this, validation_)) {
+    SelectValue(previous);  // the change is refused
+    return;
   }
   PopupControlNvx::RequestControlAction();
   auto* password = GetParentPanel() == nullptr
@@ -399,14 +390,7 @@ bool JBAOvqPDEj15::WriteTicket() {
 }
 
 bool JBAOvqPDEj15::saveValuesAndReturnError(std::string* error) {
-  if (IsFirstInitialize()) return true;  // nothing built, nothing to save
-  if (IsViewLoaded()) SetValueFromUIToControl();
-  if (RememberValues() != kPanelNoErr) {
-    if (error != nullptr) *error = "the values cannot be remembered";
-    return false;
-  }
-  WriteTicket();
-  return true;
+  return IsFirstInitialize() || SaveValues(error);  // not built: nothing to save
 }
 
 }  // namespace OVQ_PDE_NS

@@ -173,6 +173,7 @@ class JBAOvqPDEj15 : public AccountPanelNvx {
 
  protected:
   const char* TitleKey() const override { return "Job Authentication Title"; }
+  const char* LogName() const override { return "JBAPDE"; }
   int BuildPanel(QWidget* view, ppd_file_t* ppd) override;
   bool OnClickPrintCommand() override;
   bool MayPrintToDestination() override;

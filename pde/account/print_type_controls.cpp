@@ -159,14 +159,9 @@ std::optional<std::string> PTListCtrlNvx::ScriptValueText() const { return std::
 // ---- document-name type lists ---------------------------------------------------------------
 
 void PTListCtrlExtNvx::RequestControlAction() {
-  for (int32_t id : validation_) {
-    BaseControlNvx* field = GetParentPanel() == nullptr ? nullptr : GetParentPanel()->GetPanelControl(id);
-    if (field == nullptr) continue;
-    field->GetValueFromUI();
-    if (field->InvalidateData() != kControlSuccess) {
-      SelectValue(BlockInt(ctrlUIDataBlkPtr));  // the change is refused
-      return;
-    }
+  if (!ValidationListPasses(*this, validation_)) {
+    SelectValue(BlockInt(ctrlUIDataBlkPtr));  // the change is refused
+    return;
   }
   PopupControlNvx::RequestControlAction();
 }
@@ -215,7 +210,7 @@ int PTUITextEditCtrlNvx::PreInvalidateData() {
   return kControlFailure;
 }
 
-int PTUITextEditCtrlNvx::InvalidateData() {
+int PTTextFieldNvx::SpacesRefusedCheck() {
   if (Unbound()) return kControlSuccess;
   FocusWindow();
   if (AllSpaces(GetUIText())) {
@@ -224,6 +219,8 @@ int PTUITextEditCtrlNvx::InvalidateData() {
   }
   return TextEditCtrlNvx::InvalidateData();
 }
+
+int PTUITextEditCtrlNvx::InvalidateData() { return SpacesRefusedCheck(); }
 
 int PTUITextEditCtrlNvx::InvalidateDataOnCancel() {
   if (Unbound()) return kControlSuccess;
@@ -336,15 +333,7 @@ int PTMBNTextEditCtrlNvx::PreInvalidateData() {
   return kControlFailure;
 }
 
-int PTMBNTextEditCtrlNvx::InvalidateData() {
-  if (Unbound()) return kControlSuccess;
-  FocusWindow();
-  if (AllSpaces(GetUIText())) {
-    ShowErrMsg();
-    return kControlFailure;
-  }
-  return TextEditCtrlNvx::InvalidateData();
-}
+int PTMBNTextEditCtrlNvx::InvalidateData() { return SpacesRefusedCheck(); }
 
 int PTMBNTextEditCtrlNvx::InvalidateDataOnCancel() {
   return Unbound() || InRange(GetText()) ? kControlSuccess : kControlFailure;

@@ -115,6 +115,8 @@ class PTTextFieldNvx : public SharedValueNvx<TextEditCtrlNvx> {
   static uint32_t Width(const char* utf8);
   // False on the WKS PDF model's secure and sample windows: nothing shown, checked or written.
   bool IsBound() const { return limits_ != nullptr; }
+  // The full check of the fields that refuse spaces only: then length and characters.
+  int SpacesRefusedCheck();
 
  protected:
   void FocusWindow() const;

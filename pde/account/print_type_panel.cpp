@@ -387,13 +387,7 @@ bool PrintTypeOvqPDEj15::saveValuesAndReturnError(std::string* error) {
       return false;
     }
   }
-  if (IsViewLoaded()) SetValueFromUIToControl();
-  if (RememberValues() != kPanelNoErr) {
-    if (error != nullptr) *error = "the values cannot be remembered";
-    return false;
-  }
-  WriteTicket();
-  return true;
+  return SaveValues(error);
 }
 
 }  // namespace OVQ_PDE_NS

@@ -132,6 +132,7 @@ class PrintTypeOvqPDEj15 : public AccountPanelNvx {
 
  protected:
   const char* TitleKey() const override { return "PDE Title"; }
+  const char* LogName() const override { return "PrintTypePDE"; }
   int BuildPanel(QWidget* view, ppd_file_t* ppd) override;
   bool OnClickPrintCommand() override;
   int LoadRememberedValues() override;

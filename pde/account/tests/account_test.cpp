@@ -25,16 +25,16 @@ const std::string kSettings =
     "*OVXAccountingSettings: \"Default00-QC300\"\n*OVXPrintTypeSettings: \"Default00-QC300\"\n";
 const std::string kMailBox = "*OVXMailBoxSettings: \"100-Standard\"\n";
 
-std::string PickOne(const std::string& option, const std::string& defaultChoice, const std::vector<std::string>& choices,
-                    const char* ui = "PickOne") {
+std::string PickOne(const std::string& option, const std::string& defaultChoice,
+                    const std::vector<std::string>& choices, const char* ui = "PickOne") {
   std::string text = "*OpenUI *" + option + ": " + ui + "\n*Default" + option + ": " + defaultChoice + "\n";
   for (const std::string& choice : choices) text += "*" + option + " " + choice + ": \"\"\n";
   return text + "*CloseUI: *" + option + "\n";
 }
 
 std::string PPD(const std::string& attributes) {
-  return PPDHeader() + "*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n*PageSize A4/A4: \"\"\n*CloseUI: *PageSize\n" +
-         attributes;
+  return PPDHeader() +
+         "*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n*PageSize A4/A4: \"\"\n*CloseUI: *PageSize\n" + attributes;
 }
 
 struct ScriptRun {
@@ -102,7 +102,8 @@ TEST_P(Script, ShowsAndSendsWhatThePanelsMust) {
   ScriptRun run = RunScript(row.ppd, row.commands, dir.path(), row.dialogType, row.remembered);
   EXPECT_EQ(run.status, row.status) << run.err;
   EXPECT_TRUE(InOrder(run.out, row.expected)) << run.out << run.err;
-  for (const std::string& text : row.absent) EXPECT_EQ(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+  for (const std::string& text : row.absent)
+    EXPECT_EQ(run.out.find(text), std::string::npos) << text << "\n" << run.out;
 }
 
 constexpr char kTicket[] = "nvxjobs.printsettings.";
@@ -118,7 +119,8 @@ std::string Remembered(const std::string& passcode) {
 std::string Items(const std::vector<int>& enabled) {
   const char* titles[] = {"Normal Print", "Secure Print", "Sample Print"};
   std::string text;
-  for (size_t i = 0; i < 3; ++i) text += std::to_string(i + 1) + "\tenabled=" + std::to_string(enabled[i]) + "\t" + titles[i] + "\n";
+  for (size_t i = 0; i < 3; ++i)
+    text += std::to_string(i + 1) + "\tenabled=" + std::to_string(enabled[i]) + "\t" + titles[i] + "\n";
   return text;
 }
 
@@ -171,30 +173,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     StorageDevice, Script,
-    testing::Values(
-        ScriptRow{.name = "NoStorageAllowsNormalPrintOnly",
-                  .ppd = PPD(kSettings + PickOne("OVHardDisk", "None", {"None", "HardDisk", "RAMDisk"})),
-                  .commands = {kPT, "items 101", "select 101 2"},
-                  .expected = {Items({1, 0, 0})},
-                  .status = 1},
-        ScriptRow{.name = "RAMDiskAllowsAll",
-                  .ppd = PPD(kSettings + PickOne("OVHardDisk", "RAMDisk", {"None", "HardDisk", "RAMDisk"})),
-                  .commands = {kPT, "items 101"},
-                  .expected = {Items({1, 1, 1})}},
-        ScriptRow{.name = "NoHardDiskButRAMDiskAllowsAll",
-                  .ppd = PPD(kSettings + PickOne("OVHardDisk", "False", {"False", "True"}, "Boolean") +
-                             PickOne("OVRAMDisk", "True", {"False", "True"}, "Boolean")),
-                  .commands = {kPT, "items 101"},
-                  .expected = {Items({1, 1, 1})}},
-        ScriptRow{.name = "NoHardDiskNorRAMDiskOption",
-                  .ppd = PPD(kSettings + PickOne("OVHardDisk", "False", {"False", "True"}, "Boolean")),
-                  .commands = {kPT, "items 101"},
-                  .expected = {Items({1, 0, 0})}},
-        ScriptRow{.name = "SecurePrintDefaultLiftsTheLimit",
-                  .ppd = PPD(kSettings + "*OVPTSecurePrintDefault: \"True\"\n" +
-                             PickOne("OVHardDisk", "None", {"None", "HardDisk"})),
-                  .commands = {kPT, "items 101"},
-                  .expected = {Items({1, 1, 1})}}),
+    testing::Values(ScriptRow{.name = "NoStorageAllowsNormalPrintOnly",
+                              .ppd = PPD(kSettings + PickOne("OVHardDisk", "None", {"None", "HardDisk", "RAMDisk"})),
+                              .commands = {kPT, "items 101", "select 101 2"},
+                              .expected = {Items({1, 0, 0})},
+                              .status = 1},
+                    ScriptRow{.name = "RAMDiskAllowsAll",
+                              .ppd = PPD(kSettings + PickOne("OVHardDisk", "RAMDisk", {"None", "HardDisk", "RAMDisk"})),
+                              .commands = {kPT, "items 101"},
+                              .expected = {Items({1, 1, 1})}},
+                    ScriptRow{.name = "NoHardDiskButRAMDiskAllowsAll",
+                              .ppd = PPD(kSettings + PickOne("OVHardDisk", "False", {"False", "True"}, "Boolean") +
+                                         PickOne("OVRAMDisk", "True", {"False", "True"}, "Boolean")),
+                              .commands = {kPT, "items 101"},
+                              .expected = {Items({1, 1, 1})}},
+                    ScriptRow{.name = "NoHardDiskNorRAMDiskOption",
+                              .ppd = PPD(kSettings + PickOne("OVHardDisk", "False", {"False", "True"}, "Boolean")),
+                              .commands = {kPT, "items 101"},
+                              .expected = {Items({1, 0, 0})}},
+                    ScriptRow{.name = "SecurePrintDefaultLiftsTheLimit",
+                              .ppd = PPD(kSettings + "*OVPTSecurePrintDefault: \"True\"\n" +
+                                         PickOne("OVHardDisk", "None", {"None", "HardDisk"})),
+                              .commands = {kPT, "items 101"},
+                              .expected = {Items({1, 1, 1})}}),
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -207,28 +208,33 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptRow{.name = "MailboxNumberLosesItsLeadingZeros",
                   .ppd = PPD(kSettings + kMailBox),
                   .commands = {kPT, "set 101 5", "press 103", "type 1041 007", "type 1042 5678", "press 1048", "print"},
-                  .expected = {"window: Print Type Settings\nwindow closed\n", Ticket("PrintTypeMBNPasswordTicketKey", "LHgcZQ=="),
+                  .expected = {"window: Print Type Settings\nwindow closed\n",
+                               Ticket("PrintTypeMBNPasswordTicketKey", "LHgcZQ=="),
                                Ticket("PrintTypeMBNTicketKey", "7"), Ticket("PrintTypeTicketKey", "5")}},
-        ScriptRow{.name = "MailboxNumbersOutsideTheRangeAreRefused",
-                  .ppd = PPD(kSettings + kMailBox),
-                  .commands = {kPT, "set 101 5", "press 103", "type 1041 0", "press 1048", "type 1041 101", "press 1048",
-                               "press 1049", "state 101"},
-                  .expected = {"alert: The mailbox number must be a number from 1 to 100 (digits only).\n",
-                               "alert: The mailbox number must be a number from 1 to 100 (digits only).\nwindow closed\n",
-                               "101 enabled=1 hidden=0 value=1\n"}},
-        ScriptRow{.name = "DocumentNameWithACommaInByteNumbers",
-                  .ppd = PPD(kSettings),
-                  .commands = {kPT, "select 101 3", "type 1012 bob", "select 1014 2", "type 1015 a,b", "press 1018", "print"},
-                  .expected = {Ticket("DocumentNameTicketKey", "/97/44/98"), Ticket("DocumentNameTypeTicketKey", "2"),
-                               Ticket("PrintTypeTicketKey", "3"), Ticket("PrintTypeUserNameTicketKey", "bob")}},
-        ScriptRow{.name = "DocumentNameWithALeadingSlashInByteNumbers",
-                  .ppd = PPD(kSettings),
-                  .commands = {kPT, "select 101 3", "type 1012 bob", "select 1014 2", "type 1015 /x", "press 1018", "print"},
-                  .expected = {Ticket("DocumentNameTicketKey", "/47/120")}},
-        ScriptRow{.name = "PlainDocumentNameUnchanged",
-                  .ppd = PPD(kSettings),
-                  .commands = {kPT, "select 101 3", "type 1012 bob", "select 1014 2", "type 1015 x/y", "press 1018", "print"},
-                  .expected = {Ticket("DocumentNameTicketKey", "x/y")}},
+        ScriptRow{
+            .name = "MailboxNumbersOutsideTheRangeAreRefused",
+            .ppd = PPD(kSettings + kMailBox),
+            .commands = {kPT, "set 101 5", "press 103", "type 1041 0", "press 1048", "type 1041 101", "press 1048",
+                         "press 1049", "state 101"},
+            .expected = {"alert: The mailbox number must be a number from 1 to 100 (digits only).\n",
+                         "alert: The mailbox number must be a number from 1 to 100 (digits only).\nwindow closed\n",
+                         "101 enabled=1 hidden=0 value=1\n"}},
+        ScriptRow{
+            .name = "DocumentNameWithACommaInByteNumbers",
+            .ppd = PPD(kSettings),
+            .commands = {kPT, "select 101 3", "type 1012 bob", "select 1014 2", "type 1015 a,b", "press 1018", "print"},
+            .expected = {Ticket("DocumentNameTicketKey", "/97/44/98"), Ticket("DocumentNameTypeTicketKey", "2"),
+                         Ticket("PrintTypeTicketKey", "3"), Ticket("PrintTypeUserNameTicketKey", "bob")}},
+        ScriptRow{
+            .name = "DocumentNameWithALeadingSlashInByteNumbers",
+            .ppd = PPD(kSettings),
+            .commands = {kPT, "select 101 3", "type 1012 bob", "select 1014 2", "type 1015 /x", "press 1018", "print"},
+            .expected = {Ticket("DocumentNameTicketKey", "/47/120")}},
+        ScriptRow{
+            .name = "PlainDocumentNameUnchanged",
+            .ppd = PPD(kSettings),
+            .commands = {kPT, "select 101 3", "type 1012 bob", "select 1014 2", "type 1015 x/y", "press 1018", "print"},
+            .expected = {Ticket("DocumentNameTicketKey", "x/y")}},
         ScriptRow{.name = "DocumentNameDisabledWhileTakenFromTheDocument",
                   .ppd = PPD(kSettings),
                   .commands = {kPT, "select 101 3", "type 1015 x", "press 1019"},
@@ -240,8 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
                   .expected = {"window closed\n101 enabled=1 hidden=0 value=1\n103 enabled=0"}},
         ScriptRow{.name = "ConfirmedDelayedTimeIsSent",
                   .ppd = PPD(kSettings),
-                  .commands = {kPT, "set 101 4", "press 103", "time 1036 18:30", "press 1038", "press 103", "press 1039",
-                               "print"},
+                  .commands = {kPT, "set 101 4", "press 103", "time 1036 18:30", "press 1038", "press 103",
+                               "press 1039", "print"},
                   .expected = {":18:30\n", Ticket("PrintTypeTicketKey", "4")}},
         ScriptRow{.name = "PasscodeMinimumFromTheOption",
                   .ppd = PPD(kSettings + PickOne("OVPTPasswdLimit", "Min6", {"Min4", "Min6"})),
@@ -249,15 +255,17 @@ INSTANTIATE_TEST_SUITE_P(
                                "press 1029", "state 101"},
                   .expected = {"2026 enabled=1 hidden=0 value=Passcode (6 or more digits):\n",
                                "alert: The passcode must have 6 to 12 digits (0 to 9).\nwindow closed\n", "value=1\n"}},
-        ScriptRow{.name = "PasscodeMinimumAttributeWinsOverTheOption",
-                  .ppd = PPD(kSettings + "*OVPTPasswdLimit: \"8 digits\"\n" + PickOne("OVPTPasswdLimit", "Min4", {"Min4"})),
-                  .commands = {kPT, "select 101 2", "type 1022 bob", "type 1026 1234", "press 1028", "press 1029"},
-                  .expected = {"alert: The passcode must have 8 to 12 digits (0 to 9).\n"}},
-        ScriptRow{.name = "ShortPasscodeAtPrintPrintsNormallyOnOK",
-                  .ppd = PPD(kSettings + PickOne("OVPTPasswdLimit", "Min4", {"Min4"})),
-                  .commands = {"print", "press 1058"},
-                  .expected = {"window: PassCodeAboutWindow\nwindow closed\nprint: go\n", Ticket("PrintTypeTicketKey", "1")},
-                  .remembered = Remembered("12")},
+        ScriptRow{
+            .name = "PasscodeMinimumAttributeWinsOverTheOption",
+            .ppd = PPD(kSettings + "*OVPTPasswdLimit: \"8 digits\"\n" + PickOne("OVPTPasswdLimit", "Min4", {"Min4"})),
+            .commands = {kPT, "select 101 2", "type 1022 bob", "type 1026 1234", "press 1028", "press 1029"},
+            .expected = {"alert: The passcode must have 8 to 12 digits (0 to 9).\n"}},
+        ScriptRow{
+            .name = "ShortPasscodeAtPrintPrintsNormallyOnOK",
+            .ppd = PPD(kSettings + PickOne("OVPTPasswdLimit", "Min4", {"Min4"})),
+            .commands = {"print", "press 1058"},
+            .expected = {"window: PassCodeAboutWindow\nwindow closed\nprint: go\n", Ticket("PrintTypeTicketKey", "1")},
+            .remembered = Remembered("12")},
         ScriptRow{.name = "ShortPasscodeAtPrintStopsOnCancel",
                   .ppd = PPD(kSettings + PickOne("OVPTPasswdLimit", "Min4", {"Min4"})),
                   .commands = {"print", "press 1059"},
@@ -298,14 +306,21 @@ INSTANTIATE_TEST_SUITE_P(
                   .commands = {kJBA, "press 1002", "select 3006 2", "type 3007   ", "select 3006 1", "state 3006",
                                "press 3002"},
                   .expected = {"alert: The user ID must have 1 to 32 characters", "3006 enabled=1 hidden=0 value=2\n"}},
-        ScriptRow{.name = "PasswordOfFourSpacesIsAccepted",
+        ScriptRow{
+            .name = "PasswordOfFourSpacesIsAccepted",
+            .ppd = PPD(kSettings),
+            .commands = {kJBA, "press 1002", "select 3006 2", "type 3007 bob", "type 3009     ", "press 3001", "print"},
+            .expected = {"window closed\nprint: go\n", Ticket("JBAManageTypeListTicketKey", "2"),
+                         Ticket("JBAUserIDListCtrlTicket", "2"), Ticket("JBAUserIDTextEditTicket", "bob"),
+                         Ticket("JBAUserPasswordTextEditTicket", "OW4LfQ==")},
+            .absent = {"alert:"}},
+        ScriptRow{.name = "JobUserTypeRefusedWithAnInvalidUserID",
                   .ppd = PPD(kSettings),
-                  .commands = {kJBA, "press 1002", "select 3006 2", "type 3007 bob", "type 3009     ", "press 3001",
-                               "print"},
-                  .expected = {"window closed\nprint: go\n", Ticket("JBAManageTypeListTicketKey", "2"),
-                               Ticket("JBAUserIDListCtrlTicket", "2"), Ticket("JBAUserIDTextEditTicket", "bob"),
-                               Ticket("JBAUserPasswordTextEditTicket", "OW4LfQ==")},
-                  .absent = {"alert:"}},
+                  .commands = {kJBA, "press 1002", "select 3006 2", "type 3007   ", "check 3017 1", "state 3017",
+                               "state 3005", "press 3002"},
+                  .expected = {"alert: The user ID must have 1 to 32 characters",
+                               "3017 enabled=1 hidden=0 value=0\n"
+                               "3005 enabled=1 hidden=0 value=1\n"}},
         ScriptRow{.name = "InputWindowCancelStopsTheJob",
                   .ppd = PPD(kSettings),
                   .commands = {kJBA, "press 1002", "check 3017 1", "press 3001", "print", "press 4002"},
@@ -316,14 +331,16 @@ INSTANTIATE_TEST_SUITE_P(
                                "type 4008 abcd", "press 4001"},
                   .expected = {"window closed\nprint: go\n", Ticket("JBAInputUserIDTextEditTicket", "carol"),
                                Ticket("JBAInputUserPasswordTextEditTicket", "eCxIOQ==")}},
-        ScriptRow{.name = "UserModeWritesTheAdminKeys",
-                  .ppd = PPD(kSettings),
-                  .commands = {kJBA, "set 1001 1", "press 1002", "select 2006 2", "type 2007 dave", "press 2001", "summary",
-                               "print"},
-                  .expected = {"window: User Mode Details\n", "Accounting Mode\tUser Mode\nUser ID Source\tEnter a user ID\n"
-                                                              "User ID\tdave\n",
-                               Ticket("JBAAdminUserIDListCtrlTicket", "2"), Ticket("JBAAdminUserIDTextEditTicket", "dave"),
-                               Ticket("JBAManageTypeListTicketKey", "1")}}),
+        ScriptRow{
+            .name = "UserModeWritesTheAdminKeys",
+            .ppd = PPD(kSettings),
+            .commands = {kJBA, "set 1001 1", "press 1002", "select 2006 2", "type 2007 dave", "press 2001", "summary",
+                         "print"},
+            .expected = {"window: User Mode Details\n",
+                         "Accounting Mode\tUser Mode\nUser ID Source\tEnter a user ID\n"
+                         "User ID\tdave\n",
+                         Ticket("JBAAdminUserIDListCtrlTicket", "2"), Ticket("JBAAdminUserIDTextEditTicket", "dave"),
+                         Ticket("JBAManageTypeListTicketKey", "1")}}),
     RowName());
 
 TEST(RememberedValues, ComeBackInTheNextDialog) {
@@ -372,7 +389,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageRow{.name = "BadDialogType", .args = {"--ppd", "PPD", "--type", "fax"}, .status = 2},
                     UsageRow{.name = "UnreadablePPD", .args = {"--ppd", "/nonexistent/x.ppd"}, .status = 1},
                     UsageRow{.name = "NoSuchPanel", .args = {"--ppd", "PPD", "open nvxops15.pde.NoKind"}, .status = 1},
-                    UsageRow{.name = "SubmitWithoutQueue", .args = {"--ppd", "PPD", "submit /etc/hostname"}, .status = 1}),
+                    UsageRow{
+                        .name = "SubmitWithoutQueue", .args = {"--ppd", "PPD", "submit /etc/hostname"}, .status = 1}),
     RowName());
 
 // A user who is not an administrator finds the user-mode window locked once
@@ -381,8 +399,8 @@ TEST(Administrator, NonAdministratorFindsTheUserModeWindowLocked) {
   TempDir dir;
   WriteFile(dir.File("Test.ppd"), PPD(kSettings));
   chmod(dir.path().c_str(), 0777);
-  std::vector<std::string> script = {"--ppd", dir.File("Test.ppd"), kJBA, "set 1001 1", "press 1002", "state 2005",
-                                     "state 2007", "press 2002"};
+  std::vector<std::string> script = {"--ppd",      dir.File("Test.ppd"), kJBA,         "set 1001 1",
+                                     "press 1002", "state 2005",         "state 2007", "press 2002"};
   RunSpec spec;
   spec.program = BinaryPath("ovqdialog");
   spec.args = script;
@@ -390,11 +408,13 @@ TEST(Administrator, NonAdministratorFindsTheUserModeWindowLocked) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to run as another user";
   RunResult admin = RunProgram(spec);
   EXPECT_TRUE(InOrder(admin.out, {"2005 enabled=1", "2007 enabled=1"})) << admin.out << admin.err;
-  spec.args.insert(spec.args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", "--", BinaryPath("ovqdialog")});
+  spec.args.insert(spec.args.begin(),
+                   {"--reuid=65534", "--regid=65534", "--clear-groups", "--", BinaryPath("ovqdialog")});
   spec.program = "/usr/bin/setpriv";
   RunResult user = RunProgram(spec);
   EXPECT_EQ(user.exit_status, 0) << user.err;
-  EXPECT_TRUE(InOrder(user.out, {"window: User Mode Details\n2005 enabled=0", "2007 enabled=0"})) << user.out << user.err;
+  EXPECT_TRUE(InOrder(user.out, {"window: User Mode Details\n2005 enabled=0", "2007 enabled=0"}))
+      << user.out << user.err;
 }
 
 }  // namespace
