@@ -94,6 +94,8 @@ struct ScriptRow {
   std::string remembered = {};  // the printer's remembered values (strings-file lines)
 };
 
+void PrintTo(const ScriptRow& row, std::ostream* os) { *os << row.name; }
+
 class Script : public testing::TestWithParam<ScriptRow> {};
 
 TEST_P(Script, ShowsAndSendsWhatThePanelsMust) {
@@ -280,6 +282,28 @@ INSTANTIATE_TEST_SUITE_P(
                   .ppd = PPD(kSettings),
                   .commands = {kPT, "set 101 3", kJBA, kPT, "state 101"},
                   .expected = {"101 enabled=1 hidden=0 value=3\n"}},
+        ScriptRow{.name = "RememberedPrintTypeOutOfRangeShowsNormal",
+                  .ppd = PPD(kSettings),
+                  .commands = {kPT, "state 101"},
+                  .expected = {"101 enabled=1 hidden=0 value=1\n"},
+                  .remembered = "\"nvxjobs.printsettings.PrintTypeReference\" = \"9\";\n"},
+        ScriptRow{.name = "TypingGoesKeyByKeyThroughTheFormatter",
+                  .ppd = PPD(kSettings),
+                  .commands = {kPT, "select 101 2", "type 1026 12a4", "type 1022 abcdefghij", "state 1026",
+                               "state 1022", "press 1029"},
+                  .expected = {"1026 enabled=1 hidden=0 value=***\n1022 enabled=1 hidden=0 value=abcdefgh\n"}},
+        ScriptRow{.name = "AnOpenWindowBlocksThePanel",
+                  .ppd = PPD(kSettings),
+                  .commands = {kPT, "select 101 2", "press 103", "print", "press 1029", "state 103"},
+                  .expected = {"window: Print Type Settings\nwindow closed\n103 enabled=0"},
+                  .absent = {"print:"},
+                  .status = 1},
+        ScriptRow{.name = "HelpButtonHiddenOnceTheStatesAreReset",
+                  .ppd = PPD(kSettings),
+                  .commands = {kPT, "state 109", "press 109"},
+                  .expected = {"109 enabled=1 hidden=1 value=?\n"},
+                  .status = 1},
+        ScriptRow{.name = "NoPanelOpen", .ppd = PPD(kSettings), .commands = {"state 101"}, .status = 1},
         ScriptRow{.name = "WindowLeftOpenIsCancelled",
                   .ppd = PPD(kSettings),
                   .commands = {kPT, "select 101 2"},
@@ -321,6 +345,15 @@ INSTANTIATE_TEST_SUITE_P(
                   .expected = {"alert: The user ID must have 1 to 32 characters",
                                "3017 enabled=1 hidden=0 value=0\n"
                                "3005 enabled=1 hidden=0 value=1\n"}},
+        ScriptRow{.name = "HelpPagesOfTheHelpName",
+                  .ppd = PPD(kSettings),
+                  .commands = {kJBA, "press 1003", "press 1002", "press 3004", "press 3002"},
+                  .expected = {"/Help/JBA_QC300.htm\n", "/Help/DetailedUS_QC300.htm\n"}},
+        ScriptRow{
+            .name = "SummaryWhileAskingAtPrint",
+            .ppd = PPD(kSettings),
+            .commands = {kJBA, "press 1002", "check 3017 1", "press 3001", "summary"},
+            .expected = {"Accounting Mode\tAdministration Mode\nUser Details\tAsk for the user ID at every job\n"}},
         ScriptRow{.name = "InputWindowCancelStopsTheJob",
                   .ppd = PPD(kSettings),
                   .commands = {kJBA, "press 1002", "check 3017 1", "press 3001", "print", "press 4002"},
@@ -362,6 +395,8 @@ struct UsageRow {
   std::vector<std::string> args;  // "PPD" stands for a readable PPD
   int status;
 };
+
+void PrintTo(const UsageRow& row, std::ostream* os) { *os << row.name; }
 
 class Usage : public testing::TestWithParam<UsageRow> {};
 
