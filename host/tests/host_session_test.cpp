@@ -1,12 +1,13 @@
 // The host session on a PPD file: marks the panels ask for, the printer's
 // remembered values between dialog runs, and the job's options.
+#include "host_session.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
 
 #include "cups_ppd.h"
-#include "host_session.h"
 #include "param_name.h"
 #include "ppd_text.h"
 #include "run_program.h"
@@ -61,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
     HostSession, Marks,
     testing::Values(
         MarkRow{.name = "ChoiceOfThePPD", .option = "OVColor", .choice = "Color", .accepted = true, .marked = "Color"},
-        MarkRow{.name = "ChoiceThePPDLacks", .option = "OVColor", .choice = "Sepia", .accepted = false, .marked = "Gray"},
+        MarkRow{
+            .name = "ChoiceThePPDLacks", .option = "OVColor", .choice = "Sepia", .accepted = false, .marked = "Gray"},
         MarkRow{.name = "OptionThePPDLacks", .option = "OVTone", .choice = "Warm", .accepted = false, .marked = ""},
         // Conflicts are the panels' to show, not the host's to forbid.
         MarkRow{.name = "ChoiceInConflict",
