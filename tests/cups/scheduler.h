@@ -43,6 +43,9 @@ class PrivateScheduler {
   JobStatus WaitForJob(int job_id, int seconds);
   // The job's "job-state" keyword as ipptool reads it ("completed", "aborted", ...).
   std::string JobStateFromIpptool(int job_id);
+  // Every attribute the scheduler keeps of the job, one "name=value" line each
+  // (values of a set joined by ","); empty when the request fails.
+  std::string JobAttributes(int job_id);
 
  private:
   void WriteConfiguration(const std::string& filter);
