@@ -42,6 +42,7 @@ for target in "$dir"/fuzz/*_fuzz; do
   # lines on standard error are dropped (libFuzzer keeps its own messages).
   case "$name" in
     direct_stream_fuzz|buffered_stream_fuzz|filter_fuzz) flags="-max_len=20000 -close_fd_mask=2" ;;
+    header_fuzz) flags="-max_len=4096 -close_fd_mask=2" ;;
     *) flags="-max_len=4096" ;;
   esac
   echo "-- $name: ${seconds}s"

@@ -1,7 +1,10 @@
 #include "jobstate.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "output.h"
 
 char StdUserName[kStdTextSize + 1] = {};
 char StdJBAUserName[kStdJBAUserNameSize] = {};
@@ -28,6 +31,13 @@ char IPAddressStr[kIPAddressSize] = {};
 
 volatile sig_atomic_t CancelJob = 0;
 volatile sig_atomic_t CancelJobForPipe = 0;
+
+int JobFailed = 0;
+
+void ReportJobFailure(const char* what, int error) {
+  if (JobFailed == 0) std::fprintf(stderr, "ERROR: %s: %s\n", what, std::strerror(error));
+  JobFailed = 1;
+}
 
 void SignalHandler(int) { CancelJob = 1; }
 void SignalPipeHandler(int) { CancelJobForPipe = 1; }
@@ -69,4 +79,18 @@ void CloseJobPPD() {
   if (g_ppd != nullptr) ppdClose(g_ppd);
   g_ppd = nullptr;
   g_ppd_opened = false;
+}
+
+void ResetBaseState() {
+  char* const texts[] = {StdUserName, StdDocumentName, PTStdDocumentName};
+  for (char* text : texts) std::memset(text, 0, kStdTextSize + 1);
+  std::memset(StdJBAUserName, 0, sizeof StdJBAUserName);
+  ClearLayoutGlobals();
+  std::memset(HostNameStr, 0, sizeof HostNameStr);
+  std::memset(IPAddressStr, 0, sizeof IPAddressStr);
+  CancelJob = 0;
+  CancelJobForPipe = 0;
+  JobFailed = 0;
+  ResetOutputState();
+  CloseJobPPD();
 }

@@ -39,11 +39,21 @@ extern char IPAddressStr[kIPAddressSize];
 extern volatile sig_atomic_t CancelJob;
 extern volatile sig_atomic_t CancelJobForPipe;
 
+// 1 once the job is lost (ReportJobFailure): the filter then exits with status 1.
+extern int JobFailed;
+// Reports a lost job to CUPS: one "ERROR:" line with `what` and the system's
+// text for `error` (for the first report only; `what` never holds a job option),
+// and sets JobFailed.
+void ReportJobFailure(const char* what, int error);
+
 void SignalHandler(int signal_number);
 void SignalPipeHandler(int signal_number);
 
 // Clears the layout and paper-rectangle globals.
 void ClearLayoutGlobals();
+// The base layer's part of a job's "nothing given" state: every text global
+// empty, no cancellation, no failure, no output error, the PPD closed.
+void ResetBaseState();
 
 // The job's PPD (environment variable "PPD"), parsed once per run and shared by
 // every reader; nullptr when the variable is unset or the file cannot be parsed.

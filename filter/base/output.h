@@ -2,6 +2,10 @@
 // the first pass and every inserted block goes through them: each writes to the
 // diagnostic job copy first (when one is open), then to the given stream, and
 // returns what the write to the given stream returns.
+//
+// A write that fails is remembered for standard output (StandardOutputError);
+// the buffered pass checks its temporary file itself. A job copy that cannot
+// be written stops, with a "DEBUG:" line; the job goes on.
 #pragma once
 #include <cstddef>
 #include <cstdio>
@@ -16,3 +20,15 @@ int KQfputc(int c, FILE* stream);
 int KQfprintf(FILE* stream, const char* text);
 // Writes `line` and a line feed.
 int KQfputline(const char* line, FILE* stream);
+// Flushes `stream` as fflush does, remembering a failure on standard output.
+int KQfflush(FILE* stream);
+
+// The error number of the first failed write to standard output, 0 when none.
+int StandardOutputError();
+// No job copy open (an open one is left to its owner), no error remembered.
+void ResetOutputState();
+// Records a failed write to standard output made without the output functions.
+void NoteStandardOutputError(int error);
+
+// Closes the job copy; a copy that cannot be written in full gets a "DEBUG:" line.
+void CloseJobCopyFile();

@@ -1,5 +1,7 @@
 #include "pjlsafe.h"
 
+#include <cstring>
+
 namespace {
 
 char SafeByte(char c) {
@@ -9,11 +11,18 @@ char SafeByte(char c) {
   return c;
 }
 
+// The "@" of each "@PJL" becomes a blank, so that the value cannot read as a
+// second command inside its line.
+void BreakCommandPrefixes(char* text) {
+  for (char* at = std::strstr(text, "@PJL"); at != nullptr; at = std::strstr(at + 1, "@PJL")) *at = ' ';
+}
+
 }  // namespace
 
 void SanitizePJLValue(char* text) {
   if (text == nullptr) return;
-  for (; *text != '\0'; ++text) *text = SafeByte(*text);
+  for (char* at = text; *at != '\0'; ++at) *at = SafeByte(*at);
+  BreakCommandPrefixes(text);
 }
 
 char* CopyPJLValue(const char* source, char* destination, size_t capacity) {
@@ -23,6 +32,7 @@ char* CopyPJLValue(const char* source, char* destination, size_t capacity) {
     for (; source[i] != '\0' && i + 1 < capacity; ++i) destination[i] = SafeByte(source[i]);
   }
   destination[i] = '\0';
+  BreakCommandPrefixes(destination);
   return destination;
 }
 

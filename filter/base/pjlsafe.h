@@ -1,6 +1,7 @@
 // Values from argv and job options never break a PJL line: before a value is put
-// into a PJL line, each control character (below 0x20, and 0x7F) becomes a space
-// and each double quote an apostrophe.
+// into a PJL line, each control character (below 0x20, and 0x7F) becomes a space,
+// each double quote an apostrophe, and the "@" of each "@PJL" a space (a line
+// holds "@PJL" at its start only).
 #pragma once
 #include <cstddef>
 

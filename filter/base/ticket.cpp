@@ -7,12 +7,37 @@
 #include <cstring>
 #include <limits>
 
+#include "jobstate.h"
 #include "textconv.h"
+#include "ticket_keys.h"
 
 namespace {
 
 constexpr const char* kLayoutRowsKey = "com.apple.print.PrintSettings.PMLayoutRows..n.";
 constexpr const char* kLayoutColumnsKey = "com.apple.print.PrintSettings.PMLayoutColumns..n.";
+
+// CUPS's own job options that the filter reads: their absence means what it
+// says, whatever a PPD may call its options.
+constexpr const char* kCupsOptions[] = {"collate", "copies", "media", "number-up", "orientation-requested", "sides"};
+
+bool IsCupsOption(const char* key) {
+  for (const char* name : kCupsOptions) {
+    if (std::strcmp(name, key) == 0) return true;
+  }
+  return false;
+}
+
+bool IsPrivateKey(const char* key) { return std::strncmp(key, kTicketKeyPrefix, sizeof kTicketKeyPrefix - 1) == 0; }
+
+// The default choice of the job's PPD option named exactly `key`, when it is one
+// of the option's choices (ppdMarkDefaults marks nothing otherwise).
+const char* PPDDefaultChoice(const char* key) {
+  ppd_file_t* ppd = JobPPD();
+  ppd_option_t* option = ppd != nullptr ? ppdFindOption(ppd, key) : nullptr;
+  if (option == nullptr || std::strcmp(option->keyword, key) != 0) return nullptr;
+  ppd_choice_t* choice = ppdFindChoice(option, option->defchoice);
+  return choice != nullptr ? choice->choice : nullptr;
+}
 
 // The job's option string, or nullptr when argv does not carry one.
 const char* OptionString(char* argv[]) { return argv != nullptr ? argv[5] : nullptr; }
@@ -40,8 +65,8 @@ void CopyToWork(const char* value, char (&work)[kTicketWorkSize]) { std::snprint
 
 // One cell of a layout: rows or columns missing count as one cell.
 long long LayoutProduct(int num_options, cups_option_t* options) {
-  const char* rows = cupsGetOption(kLayoutRowsKey, num_options, options);
-  const char* columns = cupsGetOption(kLayoutColumnsKey, num_options, options);
+  const char* rows = JobOptionValue(kLayoutRowsKey, num_options, options);
+  const char* columns = JobOptionValue(kLayoutColumnsKey, num_options, options);
   if (rows == nullptr || columns == nullptr) return 1;
   return static_cast<long long>(ReadInteger(rows)) * ReadInteger(columns);
 }
@@ -66,6 +91,21 @@ int ReadByteValue(const char*& text) {
 
 }  // namespace
 
+const char* JobOptionValue(const char* key, int num_options, cups_option_t* options) {
+  if (key == nullptr) return nullptr;
+  const char* value = cupsGetOption(key, num_options, options);
+  if (value != nullptr || IsPrivateKey(key) || IsCupsOption(key)) return value;
+  return PPDDefaultChoice(key);
+}
+
+bool JobOptionIsSet(const char* option_string, const char* key) {
+  cups_option_t* options = nullptr;
+  const int num_options = cupsParseOptions(option_string, 0, &options);
+  const bool set = JobOptionValue(key, num_options, options) != nullptr;
+  cupsFreeOptions(num_options, options);
+  return set;
+}
+
 int GetTicketFromArray(char* argv[], const TicketData* rows, int count) {
   cups_option_t* options = nullptr;
   const int num_options = cupsParseOptions(OptionString(argv), 0, &options);
@@ -79,18 +119,18 @@ int GetTicketFromArray(char* argv[], const TicketData* rows, int count) {
 }
 
 int CheckTicketKey(const char* key, int num_options, cups_option_t* options, void* destination, int) {
-  *static_cast<int*>(destination) = cupsGetOption(key, num_options, options) == nullptr ? 1 : 0;
+  *static_cast<int*>(destination) = JobOptionValue(key, num_options, options) == nullptr ? 1 : 0;
   return 1;
 }
 
 int GetTicketInteger(const char* key, int num_options, cups_option_t* options, void* destination, int) {
-  const char* value = cupsGetOption(key, num_options, options);
+  const char* value = JobOptionValue(key, num_options, options);
   *static_cast<int*>(destination) = value != nullptr ? ReadInteger(value) : -1;
   return value != nullptr ? 1 : 0;
 }
 
 int GetTicketFloat(const char* key, int num_options, cups_option_t* options, void* destination, int) {
-  const char* value = cupsGetOption(key, num_options, options);
+  const char* value = JobOptionValue(key, num_options, options);
   *static_cast<float*>(destination) = value != nullptr ? ReadFloat(value) : -1.0f;
   return value != nullptr ? 1 : 0;
 }
@@ -98,7 +138,7 @@ int GetTicketFloat(const char* key, int num_options, cups_option_t* options, voi
 int GetTicketString(const char* key, int num_options, cups_option_t* options, void* destination, int size) {
   char* text = static_cast<char*>(destination);
   if (size > 0) std::memset(text, 0, static_cast<size_t>(size));
-  const char* value = cupsGetOption(key, num_options, options);
+  const char* value = JobOptionValue(key, num_options, options);
   if (value == nullptr) return 0;
   ConvertUTF8ToEncoding(value, text, size);
   return 1;
@@ -108,7 +148,7 @@ int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_opt
                                       int size) {
   char* text = static_cast<char*>(destination);
   if (size > 0) std::memset(text, 0, static_cast<size_t>(size));
-  const char* value = cupsGetOption(key, num_options, options);
+  const char* value = JobOptionValue(key, num_options, options);
   if (value == nullptr) return 0;
   char work[kTicketWorkSize] = {};
   CopyToWork(value, work);
@@ -119,7 +159,7 @@ int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_opt
 
 int GetNumberUpTicketString(const char* key, int num_options, cups_option_t* options, void* destination, int size) {
   char work[kTicketWorkSize] = {};
-  const char* value = cupsGetOption(key, num_options, options);
+  const char* value = JobOptionValue(key, num_options, options);
   if (value != nullptr) {
     std::snprintf(work, sizeof work, "N%s", value);
   } else {
@@ -132,7 +172,7 @@ int GetNumberUpTicketString(const char* key, int num_options, cups_option_t* opt
 int GetNumberUpTicketStringForComment(const char* key, int num_options, cups_option_t* options, void* destination,
                                       int size) {
   char work[kTicketWorkSize] = {};
-  const char* value = cupsGetOption(key, num_options, options);
+  const char* value = JobOptionValue(key, num_options, options);
   if (value != nullptr) {
     CopyToWork(value, work);
     numstrtochar(work);

@@ -3,7 +3,7 @@
 #include <cups/cups.h>
 
 // A reader is given (key, option count, options, destination, size) and looks
-// the key up with cupsGetOption.
+// the key up with JobOptionValue.
 using TicketReader = int (*)(const char* key, int num_options, cups_option_t* options, void* destination, int size);
 
 // One row of a module's ticket table.
@@ -16,6 +16,16 @@ struct TicketData {
 
 // Work buffer of the byte-code form: at most 1023 characters of a value are read.
 inline constexpr int kTicketWorkSize = 1024;
+
+// The value of `key` for this job: the job's own option; else, when `key` names
+// an option of the job's PPD (JobPPD()), that option's default choice, as CUPS
+// filters see it after ppdMarkDefaults; else nullptr. The private keys
+// ("nvxjobs.printsettings.") and CUPS's own options ("sides", "number-up",
+// "media", "collate", ...) never take a PPD default.
+const char* JobOptionValue(const char* key, int num_options, cups_option_t* options);
+// Whether `key` has a value for the job whose option string is `option_string`
+// (argv[5], may be nullptr), by the same rule.
+bool JobOptionIsSet(const char* option_string, const char* key);
 
 // Parses argv[5] once and runs each row's reader in row order; returns 1.
 int GetTicketFromArray(char* argv[], const TicketData* rows, int count);

@@ -4,11 +4,7 @@
 // frame: a well-formed XML ticket when there is one, well-formed PJL header
 // lines, and the trailer at the end.
 //
-// Limits: the run shares the process with the previous ones. The filter's own
-// state is set up by every run, except what is meant to live once per process:
-// the watermark's first-page flags (a first-page-only watermark is stamped in
-// the first run that reaches a page end only), and the signal flags, which are
-// cleared here.
+// Each run starts from the same state: FilterMain begins with ResetJobState().
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -60,8 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string program = "ovqfilter", job = "1", copies = "1";
   char* argv[] = {program.data(),   job.data(), fields[1].data(), fields[2].data(), copies.data(),
                   fields[0].data(), path,       nullptr};
-  CancelJob = 0;
-  CancelJobForPipe = 0;
   if (FilterMain(7, argv) != 0) std::abort();
   std::string out = fuzzio::TakeStdout();
 

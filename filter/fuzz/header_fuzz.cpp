@@ -1,32 +1,46 @@
-// Fuzz target: an arbitrary option string through every module's ticket reader
-// and the whole job header (written to /dev/null). The job's PPD is the one
-// named by PPD when the fuzzer is started, or none.
-#include <fcntl.h>
-#include <unistd.h>
-
+// Fuzz target: the header property test with fuzzed jobs. The first byte picks
+// the PPD (none or one of the shipped models); the rest drives the job (user,
+// title and a value for any key a module reads, as in the property test). The
+// filter prints the job on a one-page document, and every header line must be
+// exactly one complete PJL command: the job-stream inspector's strict check.
 #include <cstdint>
-#include <cstdio>
-#include <vector>
+#include <cstdlib>
+#include <string>
 
-#include "modules.h"
-#include "pjlheader.h"
-#include "ticket.h"
+#include "../tests/random_job.h"
+#include "fuzz_io.h"
+#include "inspect.h"
+#include "jobflow.h"
+#include "jobstate.h"
+
+namespace {
+
+const char* const kPPDs[] = {nullptr, OVQ_SOURCE_DIR "/ppd/OVQC300.ppd", OVQ_SOURCE_DIR "/ppd/OVQC500.ppd",
+                             OVQ_SOURCE_DIR "/ppd/OVQM200.ppd", OVQ_SOURCE_DIR "/ppd/OVQU700.ppd"};
+
+std::string g_document;
+
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  const int null_device = open("/dev/null", O_WRONLY);
-  dup2(null_device, STDOUT_FILENO);
-  close(null_device);
-  InializeDescriptionTable();
+  fuzzio::CaptureStdout();
+  setenv("TMPDIR", fuzzio::PrivateTmpDir(), 1);
+  const std::string page = "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n%%EOF\n";
+  g_document = fuzzio::WriteDocument(reinterpret_cast<const uint8_t*>(page.data()), page.size());
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<char> options(data, data + size);
-  options.push_back('\0');
-  char job[] = "1", user[] = "user", title[] = "title", copies[] = "1", program[] = "ovqfilter";
-  char* argv[] = {program, job, user, title, copies, options.data(), nullptr};
-  GetTicketFromPDE(argv);
-  OutputQPJLCommand(argv);
-  std::fflush(stdout);
+  if (size == 0) return 0;
+  const char* ppd = kPPDs[data[0] % 5];
+  ppd != nullptr ? setenv("PPD", ppd, 1) : unsetenv("PPD");
+  CloseJobPPD();
+  size_t at = 1;
+  RandomJob job = MakeRandomJob([&]() -> uint8_t { return at < size ? data[at++] : 0; }, JobPPD());
+  std::string program = "ovqfilter", id = "1", copies = "1";
+  char* argv[] = {program.data(), id.data(),          job.user.data(),   job.title.data(),
+                  copies.data(),  job.options.data(), g_document.data(), nullptr};
+  if (FilterMain(7, argv) != 0) std::abort();
+  if (!ovqinspect::InspectStream(fuzzio::TakeStdout()).ok()) std::abort();
   return 0;
 }

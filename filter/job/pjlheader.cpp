@@ -10,6 +10,7 @@
 #include "pjlengine.h"
 #include "ppdattr.h"
 #include "ppdchoices.h"
+#include "ticket.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ int GetDLOutputMode(char* argv[]) {
   std::memset(g_DLOutputMode, 0, sizeof g_DLOutputMode);
   cups_option_t* options = nullptr;
   const int num_options = cupsParseOptions(argv != nullptr ? argv[5] : nullptr, 0, &options);
-  const char* value = cupsGetOption("OVOutputMode", num_options, options);
+  const char* value = JobOptionValue("OVOutputMode", num_options, options);
   if (value != nullptr) std::snprintf(g_DLOutputMode, sizeof g_DLOutputMode - 1, "%s", value);
   cupsFreeOptions(num_options, options);
   return value != nullptr ? 1 : 0;

@@ -22,6 +22,7 @@ void outputQPJLCommandFromArray(const char* const* names, const int* values);
 extern const char* const CPRCommand[];
 extern const char* const TRCSCRCommand[];
 
-// 1 when the job's options carry "OVOutputMode"; its value goes into g_DLOutputMode.
+// 1 when "OVOutputMode" has a value for the job (its own option, else the PPD's
+// default); the value goes into g_DLOutputMode.
 int GetDLOutputMode(char* argv[]);
 extern char g_DLOutputMode[256];

@@ -222,16 +222,18 @@ void OutputPJLForNameValueLine(const char* text, size_t length) {
     bool two = k + 1 < count && digits[k + 1] == first + 1;
     k += two ? 2 : 1;
     if (first < 5) continue;
-    char name[5] = {};
+    // The attribute, "@" and the name, is made safe as a whole: a name "PJL "
+    // must not make the line read "@PJL" twice.
+    char attribute[6] = {'@'};
     for (int j = 0; j < 4; ++j) {
       char c = text[first - 5 + j];
-      name[j] = c == '\0' ? ' ' : c;
+      attribute[j + 1] = c == '\0' ? ' ' : c;
     }
-    char safe_name[5];
-    CopyPJLValue(name, safe_name, sizeof safe_name);
+    char safe_attribute[6];
+    CopyPJLValue(attribute, safe_attribute, sizeof safe_attribute);
     char value[3] = {text[first], two ? text[first + 1] : '\0', '\0'};
     char line[kNameValueLineSize];
-    std::snprintf(line, sizeof line, "@PJL SET JOBATTR=\"@%s=%s\"\n", safe_name, value);
+    std::snprintf(line, sizeof line, "@PJL SET JOBATTR=\"%s=%s\"\n", safe_attribute, value);
     KQfputs(line, stdout);
   }
 }

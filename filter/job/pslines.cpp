@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "output.h"
+
 namespace {
 
 constexpr size_t kPieceSize = static_cast<size_t>(kPSLinePieceSize);
@@ -15,7 +17,8 @@ PSLinePump::PSLinePump(int input_fd, FILE* output, PSWriteFunction write)
     : input_fd_(input_fd), output_(output), write_(write) {}
 
 void PSLinePump::Write(const char* bytes, size_t count) {
-  if (count > 0) write_(bytes, 1, count, output_);
+  if (count == 0 || write_error_ != 0) return;
+  if (write_(bytes, 1, count, output_) != count) write_error_ = errno != 0 ? errno : EIO;
 }
 
 void PSLinePump::WritePendingCarry() {
@@ -77,12 +80,16 @@ void PSLinePump::KeepPartialLine() {
 
 bool PSLinePump::Refill() {
   // Everything produced so far leaves before the read that may wait for input.
-  std::fflush(output_);
-  if (output_ != stdout) std::fflush(stdout);
-  ssize_t count;
-  do {
-    count = read(input_fd_, block_, kBlockSize);
-  } while (count < 0 && errno == EINTR);
+  if (KQfflush(output_) != 0 && write_error_ == 0) write_error_ = errno != 0 ? errno : EIO;
+  if (output_ != stdout) KQfflush(stdout);
+  // An output that takes no more ends the input.
+  ssize_t count = 0;
+  if (write_error_ == 0) {
+    do {
+      count = read(input_fd_, block_, kBlockSize);
+    } while (count < 0 && errno == EINTR);
+    if (count < 0) read_error_ = errno;
+  }
   filled_ = span_ = line_start_ = line_end_ = scan_ = 0;
   next_lf_ = next_cr_ = nullptr;
   if (count <= 0) {

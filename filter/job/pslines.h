@@ -10,6 +10,9 @@
 // never examined (`cut`), only copied. Shorter lines are handed out whole, also
 // when they straddle two blocks (they are gathered in the 8192-byte line buffer).
 // NUL bytes are data like any other byte.
+//
+// A read error ends the input; a failed write ends it too, so that nothing more
+// is read for an output that takes no more. Both are kept for the caller.
 #pragma once
 #include <cstddef>
 #include <cstdio>
@@ -48,6 +51,9 @@ class PSLinePump {
 
   bool any_input() const { return any_input_; }
   unsigned char last_byte() const { return last_byte_; }
+  // Error numbers of the first failed read and write, 0 when none.
+  int read_error() const { return read_error_; }
+  int write_error() const { return write_error_; }
 
  private:
   bool Refill();
@@ -77,4 +83,6 @@ class PSLinePump {
 
   bool any_input_ = false;
   unsigned char last_byte_ = 0;
+  int read_error_ = 0;
+  int write_error_ = 0;
 };

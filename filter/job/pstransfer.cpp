@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -79,56 +80,56 @@ LineInProgress LineBefore(int fd, off_t offset) {
   return line;
 }
 
-// Sends up to `chunk` bytes from `*offset`; 0 at the end of the file, -1 when
-// the output takes no more.
-ssize_t SendChunk(int in, int out, off_t* offset, size_t chunk) {
+// Sends up to `chunk` bytes from `*offset`: nothing while the transfer goes on,
+// kComplete at the end of the file, or the failure.
+std::optional<TransferResult> SendChunk(int in, int out, off_t* offset, size_t chunk) {
   for (;;) {
     ssize_t sent = sendfile(out, in, offset, chunk);
-    if (sent >= 0) return sent;
+    if (sent > 0) return std::nullopt;
+    if (sent == 0) return TransferResult::kComplete;
     if (errno == EINTR) continue;
-    if (errno != EINVAL && errno != ENOSYS) return -1;
+    if (errno != EINVAL && errno != ENOSYS) return TransferResult::kOutputFailed;
     // Outputs that sendfile cannot write to: a plain read and write.
     char buffer[kScanBlockSize];
     ssize_t count = ReadSome(in, buffer, sizeof buffer < chunk ? sizeof buffer : chunk, *offset);
-    if (count <= 0) return count;
-    if (!WriteAll(out, buffer, static_cast<size_t>(count))) return -1;
+    if (count < 0) return TransferResult::kInputFailed;
+    if (count == 0) return TransferResult::kComplete;
+    if (!WriteAll(out, buffer, static_cast<size_t>(count))) return TransferResult::kOutputFailed;
     *offset += count;
-    return count;
+    return std::nullopt;
   }
 }
 
 // Cancelled: passes the file on line by line up to and including the next stop
-// line. Returns false when it stopped there.
-bool SendToNextPageEnd(int in, int out, off_t offset, LineInProgress line) {
+// line.
+TransferResult SendToNextPageEnd(int in, int out, off_t offset, LineInProgress line) {
   char block[kScanBlockSize];
   for (;;) {
     ssize_t count = ReadSome(in, block, sizeof block, offset);
-    if (count <= 0) return true;
+    if (count < 0) return TransferResult::kInputFailed;
+    if (count == 0) return TransferResult::kComplete;
     size_t size = static_cast<size_t>(count);
     for (size_t i = 0; i < size; ++i) {
       if (!IsLineEnd(block[i])) {
         line.Append(block[i]);
         continue;
       }
-      if (line.IsStop()) {
-        WriteAll(out, block, i + 1);
-        return false;
-      }
+      if (line.IsStop()) return WriteAll(out, block, i + 1) ? TransferResult::kStopped : TransferResult::kOutputFailed;
       line.Clear();
     }
-    if (!WriteAll(out, block, size)) return true;
+    if (!WriteAll(out, block, size)) return TransferResult::kOutputFailed;
     offset += count;
   }
 }
 
 }  // namespace
 
-bool TransferDocument(int input_fd, FILE* output, CancelTest cancelled, size_t chunk) {
-  std::fflush(output);
+TransferResult TransferDocument(int input_fd, FILE* output, CancelTest cancelled, size_t chunk) {
+  if (std::fflush(output) != 0) return TransferResult::kOutputFailed;
   int out = fileno(output);
   off_t offset = 0;
   for (;;) {
     if (cancelled()) return SendToNextPageEnd(input_fd, out, offset, LineBefore(input_fd, offset));
-    if (SendChunk(input_fd, out, &offset, chunk) <= 0) return true;
+    if (std::optional<TransferResult> end = SendChunk(input_fd, out, &offset, chunk)) return *end;
   }
 }

@@ -16,6 +16,12 @@ using CancelTest = bool (*)();
 
 inline constexpr size_t kTransferChunkSize = 1024 * 1024;
 
-// Sends `input_fd` from its start to `output` (flushed first); returns false
-// when the transfer stopped at a page end.
-bool TransferDocument(int input_fd, FILE* output, CancelTest cancelled, size_t chunk = kTransferChunkSize);
+enum class TransferResult {
+  kComplete,      // every byte was sent
+  kStopped,       // cancelled: sent up to a page end
+  kOutputFailed,  // the output took no more (errno tells why)
+  kInputFailed,   // the file could not be read (errno tells why)
+};
+
+// Sends `input_fd` from its start to `output` (flushed first).
+TransferResult TransferDocument(int input_fd, FILE* output, CancelTest cancelled, size_t chunk = kTransferChunkSize);

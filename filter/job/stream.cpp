@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,8 +34,23 @@ char g_buffered_file_buffer[kStreamBufferSize];
 
 // Gives `stream` a large buffer; glibc writes out what is pending first.
 void UseLargeBuffer(FILE* stream, char* buffer) {
-  std::fflush(stream);
+  KQfflush(stream);
   std::setvbuf(stream, buffer, _IOFBF, kStreamBufferSize);
+}
+
+constexpr const char* kCannotReadDocument = "Cannot read the document";
+constexpr const char* kCannotBufferDocument = "Cannot write the document to a temporary file";
+
+// argv[6] when `from_file`, else standard input; nullptr, reported, when the
+// file cannot be opened.
+FILE* OpenDocument(bool from_file, char* argv[]) {
+  FILE* input = from_file ? std::fopen(argv[6], "rb") : stdin;
+  if (input == nullptr) ReportJobFailure(kCannotReadDocument, errno);
+  return input;
+}
+
+void CloseDocument(FILE* input) {
+  if (input != stdin) std::fclose(input);
 }
 
 enum class LineKind {
@@ -171,16 +187,18 @@ bool PassLines(PSLinePump& pump, PassState& pass) {
 
 // Copies the buffered document to standard output with plain writes; after
 // each page end the transfer stops when the job has been cancelled.
-void TransferBufferedDocument() {
-  FILE* buffered = std::fopen(PPDPJLOutFilePath, "rb");
-  if (buffered == nullptr) return;
-  TransferDocument(fileno(buffered), stdout, CancelRequested);
-  std::fclose(buffered);
-}
-
-void RemoveBufferedDocument(FILE* buffered) {
-  if (buffered != nullptr) std::fclose(buffered);
-  unlink(PPDPJLOutFilePath);
+void TransferBufferedDocument(FILE* buffered) {
+  switch (TransferDocument(fileno(buffered), stdout, CancelRequested)) {
+    case TransferResult::kOutputFailed:
+      NoteStandardOutputError(errno);
+      break;
+    case TransferResult::kInputFailed:
+      ReportJobFailure("Cannot read back the temporary file", errno);
+      break;
+    case TransferResult::kComplete:
+    case TransferResult::kStopped:
+      break;
+  }
 }
 
 }  // namespace
@@ -203,27 +221,33 @@ char* GetSubString(const char* text, int first, int last) {
 }
 
 void OutputPSStream(int argc, char* argv[]) {
-  FILE* input = argc > 6 ? std::fopen(argv[6], "rb") : stdin;
+  FILE* input = OpenDocument(argc > 6, argv);
   if (input == nullptr) return;
   UseLargeBuffer(stdout, g_stdout_buffer);
   PassState pass(stdout, argv, nullptr);
   PSLinePump pump(fileno(input), stdout, KQfwrite);
-  if (PassLines(pump, pass)) KQfputc(kEndOfTransmission, stdout);
-  std::fflush(stdout);
-  if (input != stdin) std::fclose(input);
+  const bool complete = PassLines(pump, pass);
+  if (pump.read_error() != 0) {
+    ReportJobFailure(kCannotReadDocument, pump.read_error());
+  } else if (complete && pump.write_error() == 0) {
+    KQfputc(kEndOfTransmission, stdout);
+  }
+  KQfflush(stdout);
+  CloseDocument(input);
 }
 
 void OutputPSStreamtoFileandInsertPJLforFeaturePDE(int argc, char* argv[]) {
-  FILE* input = argc == 7 ? std::fopen(argv[6], "rb") : stdin;
+  FILE* input = OpenDocument(argc == 7, argv);
   if (input == nullptr) return;
+  // The temporary file goes from its folder at once and is read back through
+  // its descriptor: however the filter ends, no copy of the document stays.
   int fd = cupsTempFd(PPDPJLOutFilePath, sizeof PPDPJLOutFilePath);
-  FILE* buffered = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+  if (fd >= 0) unlink(PPDPJLOutFilePath);
+  FILE* buffered = fd >= 0 ? fdopen(fd, "w+b") : nullptr;
   if (buffered == nullptr) {
-    if (fd >= 0) {
-      close(fd);
-      unlink(PPDPJLOutFilePath);
-    }
-    if (input != stdin) std::fclose(input);
+    ReportJobFailure(kCannotBufferDocument, errno);
+    if (fd >= 0) close(fd);
+    CloseDocument(input);
     return;
   }
 
@@ -232,25 +256,32 @@ void OutputPSStreamtoFileandInsertPJLforFeaturePDE(int argc, char* argv[]) {
   FeatureCapture capture;
   PassState pass(buffered, argv, &capture);
   bool complete;
+  int read_error;
+  int write_error;
   {
     PSLinePump pump(fileno(input), buffered, KQfwrite);
     complete = PassLines(pump, pass);
-    if (complete && pump.any_input() && pump.last_byte() != kEndOfTransmission) {
-      KQfputc(kEndOfTransmission, buffered);
+    read_error = pump.read_error();
+    write_error = pump.write_error();
+    if (complete && write_error == 0 && pump.any_input() && pump.last_byte() != kEndOfTransmission &&
+        KQfputc(kEndOfTransmission, buffered) == EOF) {
+      write_error = errno;
     }
   }
-  if (input != stdin) std::fclose(input);
-  std::fflush(stdout);
-  if (!complete) {
-    // Cancelled: nothing of the document reaches the printer, and no copy of
-    // it is left behind.
-    RemoveBufferedDocument(buffered);
-    return;
+  if (write_error == 0 && std::fflush(buffered) != 0) write_error = errno;
+  CloseDocument(input);
+  KQfflush(stdout);
+  if (read_error != 0) {
+    ReportJobFailure(kCannotReadDocument, read_error);
+  } else if (write_error != 0) {
+    ReportJobFailure(kCannotBufferDocument, write_error);
+  }
+  // Cancelled or failed: nothing of the document reaches the printer.
+  if (complete && read_error == 0 && write_error == 0) {
+    OutputColourProcessingLines(capture);
+    OutputQPJLCommandEnterPS(argv);
+    KQfflush(stdout);
+    TransferBufferedDocument(buffered);
   }
   std::fclose(buffered);
-  OutputColourProcessingLines(capture);
-  OutputQPJLCommandEnterPS(argv);
-  std::fflush(stdout);
-  TransferBufferedDocument();
-  unlink(PPDPJLOutFilePath);
 }

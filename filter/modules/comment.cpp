@@ -65,13 +65,15 @@ int CopiesFromArgument(const char* copiesArgument) {
   return copies > 0 ? copies : 1;
 }
 
+// A registration option of the PPD that has no value for the job (neither its
+// own nor a usable PPD default, the readers' rule) reads "0.0".
 void NormalizeRegistration(const char* optionString) {
   ppd_file_t* ppd = JobPPD();
   if (ppd == nullptr) return;
-  if (ppdFindOption(ppd, kRegiHorizontalOption) != nullptr && !Contains(optionString, kRegiHorizontalOption)) {
+  if (ppdFindOption(ppd, kRegiHorizontalOption) != nullptr && !JobOptionIsSet(optionString, kRegiHorizontalOption)) {
     SetText(psoptioncomment.regiHorizontal, kRegiDefault);
   }
-  if (ppdFindOption(ppd, kRegiVerticalOption) != nullptr && !Contains(optionString, kRegiVerticalOption)) {
+  if (ppdFindOption(ppd, kRegiVerticalOption) != nullptr && !JobOptionIsSet(optionString, kRegiVerticalOption)) {
     SetText(psoptioncomment.regiVertical, kRegiDefault);
   }
 }
@@ -229,3 +231,5 @@ int getDefaultColorMode() {
   ppd_option_t* option = ppd != nullptr ? ppdFindOption(ppd, "OVColorMode") : nullptr;
   return option != nullptr && Equals(option->defchoice, "Color") ? 1 : 0;
 }
+
+void CommentResetState() { psoptioncomment = {}; }

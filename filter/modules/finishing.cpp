@@ -116,16 +116,24 @@ const comparationItem kMediaNoA5 = {F.media, mediaTypeA5, StrNotContainCampareFu
 const comparationItem kSpecialA5 = Is(&F.specialPagesA5, &kOne);
 const comparationItem kSpecialNoA5 = Is(&F.specialPagesA5, &kZero);
 
+constexpr comparationItem HasText(const char* text) { return {text, nullptr, StrNoNULLCampareFunc}; }
+
+// A row that writes a value also requires it: a line is written whole or not at all.
 const comparationItem comparationTab0[] = {Is(&F.tabMargin, &kZero)};
-const comparationItem comparationTab1[] = {Is(&F.tabMargin, &kOne)};
+const comparationItem comparationTab1[] = {Is(&F.tabMargin, &kOne), HasText(F.tabMarginShift)};
 const comparationItem comparationTrim0[] = {Is(&F.trimmer, &kZero)};
-const comparationItem comparationTrim1[] = {Is(&F.trimmer, &kOne)};
+const comparationItem comparationTrim1[] = {Is(&F.trimmer, &kOne), HasText(F.trimmerCuttingSize)};
 const comparationItem comparationSelect2[] = {Is(&F.trimmerSelect, &kTwo)};
-const comparationItem comparationSelect3[] = {Is(&F.trimmerSelect, &kThree)};
+const comparationItem comparationSelect2Cutting[] = {Is(&F.trimmerSelect, &kTwo), HasText(F.trimmerCuttingSize)};
+const comparationItem comparationSelect3Width[] = {Is(&F.trimmerSelect, &kThree), HasText(F.trimmerWidth)};
+const comparationItem comparationSelect3Height[] = {Is(&F.trimmerSelect, &kThree), HasText(F.trimmerHeight)};
+const comparationItem comparationSelect3Adjust[] = {Is(&F.trimmerSelect, &kThree), HasText(F.trimmerAdjust)};
 const comparationItem comparationNum0[] = {Is(&F.numInSequence, &kZero)};
-const comparationItem comparationNum1[] = {Is(&F.numInSequence, &kOne)};
+const comparationItem comparationNum1[] = {Is(&F.numInSequence, &kOne), HasText(F.numInSequenceStart)};
 const comparationItem comparationOffset4[] = {Is(&F.offsetStacking, &kFour)};
 const comparationItem comparationOffset5[] = {Is(&F.offsetStacking, &kFive)};
+const comparationItem comparationOffset4Pages[] = {Is(&F.offsetStacking, &kFour), HasText(F.offsetStackingPages)};
+const comparationItem comparationOffset5Units[] = {Is(&F.offsetStacking, &kFive), HasText(F.offsetStackingUnits)};
 const comparationItem comparationEject2[] = {Is(&F.ejectOptions, &kTwo)};
 const comparationItem comparationEject3[] = {Is(&F.ejectOptions, &kThree)};
 const comparationItem comparationEject4[] = {Is(&F.ejectOptions, &kFour)};
@@ -144,8 +152,9 @@ const comparationItem comparationFaceUpFeatureTab[] = {kEject1, kCoil, kFeatureT
 const comparationItem comparationFaceUpSpecialTab[] = {kEject1, kCoil, kFeatureNoTab, kSpecialTab, kCoilFaceOn};
 const comparationItem comparationFaceUpBothTab[] = {kEject1, kCoil, kFeatureTab, kSpecialTab, kCoilFaceOn};
 
-comparation condTab0, condTab1, condTrim0, condTrim1, condSelect2, condSelect3, condNum0, condNum1, condOffset4,
-    condOffset5, condEject2, condEject3, condEject4, condEject5, condFaceOffCoilPlain, condFaceOffNoCoil,
+comparation condTab0, condTab1, condTrim0, condTrim1, condSelect2, condSelect2Cutting, condSelect3Width,
+    condSelect3Height, condSelect3Adjust, condNum0, condNum1, condOffset4, condOffset5, condOffset4Pages,
+    condOffset5Units, condEject2, condEject3, condEject4, condEject5, condFaceOffCoilPlain, condFaceOffNoCoil,
     condFaceOffNoCoilFace, condFaceUpMediaA5, condFaceUpSpecialA5, condFaceUpBothA5, condFaceUpFeatureTab,
     condFaceUpSpecialTab, condFaceUpBothTab;
 
@@ -187,18 +196,18 @@ const prtFmtTable FeaturesFmtTable[numFmtTableFeatures] = {
     {"@PJL SET JOBATTR=%c@TABS=%s%c%c", &paraTabShift, &condTab1},
     {"@PJL SET JOBATTR=%c@TRMR=0%c%c", &paraFixed, &condTrim0},
     {"@PJL SET JOBATTR=%c@TRMR=%s%c%c", &paraCutting, &condTrim1},
-    {"@PJL SET JOBATTR=%c@TRMR=%s%c%c", &paraCutting, &condSelect2},
-    {"@PJL SET JOBATTR=%c@TRMR=%s%c%c", &paraWidth, &condSelect3},
-    {"@PJL SET JOBATTR=%c@TRFW=%s%c%c", &paraHeight, &condSelect3},
+    {"@PJL SET JOBATTR=%c@TRMR=%s%c%c", &paraCutting, &condSelect2Cutting},
+    {"@PJL SET JOBATTR=%c@TRMR=%s%c%c", &paraWidth, &condSelect3Width},
+    {"@PJL SET JOBATTR=%c@TRFW=%s%c%c", &paraHeight, &condSelect3Height},
     {"@PJL SET JOBATTR=%c@TRFW=0%c%c", &paraFixed, &condSelect2},
-    {"@PJL SET JOBATTR=%c@TROP=%s%c%c", &paraAdjust, &condSelect3},
+    {"@PJL SET JOBATTR=%c@TROP=%s%c%c", &paraAdjust, &condSelect3Adjust},
     {"@PJL SET JOBATTR=%c@TROP=0%c%c", &paraFixed, &condSelect2},
     {"@PJL SET JOBATTR=%c@MDOC=0%c%c", &paraFixed, &condNum0},
     {"@PJL SET JOBATTR=%c@MDOC=%s%c%c", &paraNumStart, &condNum1},
     {"@PJL SET JOBOFFSET=PAGES%c", &paraLF, &condOffset4},
     {"@PJL SET JOBOFFSET=COPIES%c", &paraLF, &condOffset5},
-    {"@PJL SET JOBATTR=%c@OCSN=%s%c%c", &paraPages, &condOffset4},
-    {"@PJL SET JOBATTR=%c@OCSN=%s%c%c", &paraUnits, &condOffset5},
+    {"@PJL SET JOBATTR=%c@OCSN=%s%c%c", &paraPages, &condOffset4Pages},
+    {"@PJL SET JOBATTR=%c@OCSN=%s%c%c", &paraUnits, &condOffset5Units},
     {"@PJL SET JOBATTR=%c@FACE=OFF%c%c", &paraFixed, &condFaceOffCoilPlain},
     {"@PJL SET JOBATTR=%c@FACE=OFF%c%c", &paraFixed, &condFaceOffNoCoil},
     {"@PJL SET JOBATTR=%c@FACE=OFF%c%c", &paraFixed, &condFaceOffNoCoilFace},
@@ -231,11 +240,16 @@ void FeaturesInializeDescriptionTableFromFilter() {
   BindCond(&condTrim0, comparationTrim0);
   BindCond(&condTrim1, comparationTrim1);
   BindCond(&condSelect2, comparationSelect2);
-  BindCond(&condSelect3, comparationSelect3);
+  BindCond(&condSelect2Cutting, comparationSelect2Cutting);
+  BindCond(&condSelect3Width, comparationSelect3Width);
+  BindCond(&condSelect3Height, comparationSelect3Height);
+  BindCond(&condSelect3Adjust, comparationSelect3Adjust);
   BindCond(&condNum0, comparationNum0);
   BindCond(&condNum1, comparationNum1);
   BindCond(&condOffset4, comparationOffset4);
   BindCond(&condOffset5, comparationOffset5);
+  BindCond(&condOffset4Pages, comparationOffset4Pages);
+  BindCond(&condOffset5Units, comparationOffset5Units);
   BindCond(&condEject2, comparationEject2);
   BindCond(&condEject3, comparationEject3);
   BindCond(&condEject4, comparationEject4);
@@ -298,3 +312,5 @@ void FeaturesOutputPSCommandFromFilter(int event, FILE* stream) {
     FeaturesOutputAutoFit(stream);
   }
 }
+
+void FeaturesResetState() { qpjlOptionFeatures = AbsentFeatures(); }

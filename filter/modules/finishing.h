@@ -11,7 +11,8 @@ inline constexpr int kFeaturesShortSize = 5;
 inline constexpr int kFeaturesCountSize = 6;
 inline constexpr int kFeaturesTextSize = 100;
 
-// Filled by FeaturesticketData; absent integers read -1, texts "".
+// Filled by FeaturesticketData; absent integers read -1, texts "" ("OVNumPunchHoles"
+// takes the PPD's default when the job leaves it out).
 struct FeaturesOptions {
   int tabMargin;      // OptionTabMarginNone / OptionTabMargin
   int trimmer;        // OptionTrimmerNone / OptionTrimmer

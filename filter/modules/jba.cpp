@@ -113,16 +113,22 @@ symPara cmdParaJBAUserName, cmdParaAdminUserID, cmdParaAdminPassword, cmdParaUse
     cmdParaHostName, cmdParaQuotes, cmdParaLoginName, cmdParaDialogAddress, cmdParaOwnAddress, cmdParaNumberUp;
 
 // Administrator conditions ("details": a0 = 1, "input": a7 = 1).
+// The login-name rows test the job's user name and write its first 32 bytes,
+// which can be empty when the name is not (an unusable name replaced by the
+// default one): then neither the name nor its password is written.
 const comparationItem condAdminLoginID[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
-                                            Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName)};
+                                            Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName),
+                                            HasText(StdJBAUserName)};
 const comparationItem condAdminEnteredID[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
                                               Is(&jba.adminUserIDType, &kEntered), HasText(jba.adminUserID)};
-const comparationItem condAdminLoginPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
-                                                  Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName),
-                                                  HasText(jba.adminUserPassword)};
-const comparationItem condAdminLoginNoPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
-                                                    Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName),
-                                                    LacksText(jba.adminUserPassword)};
+const comparationItem condAdminLoginPassword[] = {
+    Is(&jba.manageType, &kAdmin),      Is(&jba.adminUserSetting, &kSelected),
+    Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName),
+    HasText(StdJBAUserName),           HasText(jba.adminUserPassword)};
+const comparationItem condAdminLoginNoPassword[] = {
+    Is(&jba.manageType, &kAdmin),      Is(&jba.adminUserSetting, &kSelected),
+    Is(&jba.adminUserIDType, &kLogin), HasText(StdUserName),
+    HasText(StdJBAUserName),           LacksText(jba.adminUserPassword)};
 const comparationItem condAdminEnteredPassword[] = {Is(&jba.manageType, &kAdmin), Is(&jba.adminUserSetting, &kSelected),
                                                     Is(&jba.adminUserIDType, &kEntered), HasText(jba.adminUserID),
                                                     HasText(jba.adminUserPassword)};
@@ -148,15 +154,15 @@ const comparationItem condDialogAddress[] = {HasText(jba.ipAddress)};
 const comparationItem condOwnAddress[] = {LacksText(jba.ipAddress), HasText(IPAddressStr)};
 const comparationItem condNumberUp[] = {HasText(StdNUpInfo)};
 const comparationItem condUserLoginID[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
-                                           Is(&jba.userIDType, &kLogin), HasText(StdUserName)};
+                                           Is(&jba.userIDType, &kLogin), HasText(StdUserName), HasText(StdJBAUserName)};
 const comparationItem condUserEnteredID[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
                                              Is(&jba.userIDType, &kEntered), HasText(jba.userID)};
-const comparationItem condUserLoginPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
+const comparationItem condUserLoginPassword[] = {Is(&jba.manageType, &kUser),  Is(&jba.userSetting, &kSelected),
                                                  Is(&jba.userIDType, &kLogin), HasText(StdUserName),
-                                                 HasText(jba.userPassword)};
-const comparationItem condUserLoginNoPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
+                                                 HasText(StdJBAUserName),      HasText(jba.userPassword)};
+const comparationItem condUserLoginNoPassword[] = {Is(&jba.manageType, &kUser),  Is(&jba.userSetting, &kSelected),
                                                    Is(&jba.userIDType, &kLogin), HasText(StdUserName),
-                                                   LacksText(jba.userPassword)};
+                                                   HasText(StdJBAUserName),      LacksText(jba.userPassword)};
 const comparationItem condUserEnteredPassword[] = {Is(&jba.manageType, &kUser), Is(&jba.userSetting, &kSelected),
                                                    Is(&jba.userIDType, &kEntered), HasText(jba.userID),
                                                    HasText(jba.userPassword)};
@@ -281,3 +287,5 @@ void JBAOutputQPJLCommandFromFilter(char* argv[]) {
   OutputQPJLCommandFromArray(argv, JBAFmtTableAdmin, numFmtTableJBAAdmin);
   OutputQPJLCommandFromArray(argv, JBAFmtTableCommon, numFmtTableJBACommon);
 }
+
+void JBAResetState() { qpjlOptionJBA = {}; }

@@ -32,6 +32,17 @@ void OutputQPJLCommandFromFilter(char* argv[]) {
   FeaturesOutputQPJLCommandFromFilter(argv);
 }
 
+void ResetModuleStates() {
+  PrintTypeResetState();
+  JBAResetState();
+  FeaturesResetState();
+  WatermarkResetState();
+  PBindResetState();
+  CommentResetState();
+  SpecialPageResetState();
+  g_event_observer = nullptr;
+}
+
 void SetStreamEventObserver(StreamEventObserver observer) { g_event_observer = observer; }
 
 void OutputPSCommandFromFilter(int event, int page, FILE* stream) {

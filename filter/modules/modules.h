@@ -26,6 +26,18 @@ int GetTicketFromPDE(char* argv[]);
 void OutputQPJLCommandFromFilter(char* argv[]);
 // Watermark handler, then finishing-feature handler.
 void OutputPSCommandFromFilter(int event, int page, FILE* stream);
+// Every module's record back to its "nothing given" state (as at program
+// start), the stream-event observer removed.
+void ResetModuleStates();
+
+// Each module's own reset.
+void PrintTypeResetState();
+void JBAResetState();
+void FeaturesResetState();
+void WatermarkResetState();
+void PBindResetState();
+void CommentResetState();
+void SpecialPageResetState();
 
 // Print type and job accounting.
 void PrintTypeInializeDescriptionTableFromFilter();

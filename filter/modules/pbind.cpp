@@ -381,3 +381,5 @@ void OutputQPJLCommandforPerfectBind() {
   WriteCoverLines();
   KQfputs("@PJL SET JOBATTR=\"@PBCI=OFF\"\n", stdout);
 }
+
+void PBindResetState() { psoptionpbind = {}; }

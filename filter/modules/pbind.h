@@ -8,7 +8,8 @@
 
 inline constexpr int kPBindTextSize = 256;
 
-// Filled by PBindticketData (texts "" and the integer -1 when absent), then
+// Filled by PBindticketData (each option the job leaves out takes the PPD's
+// default; texts "" and the integer -1 when neither gives a value), then
 // normalised.
 struct PBindOptions {
   char position[kPBindTextSize];  // binding edge: OFF, LEFT, RIGHT, TOP

@@ -58,6 +58,8 @@ const comparationItem condSecureStore[] = {
 const comparationItem condSecurePrivate[] = {IsType(&kSecure), HasText(pt.userName), HasText(pt.password)};
 const comparationItem condSample[] = {IsType(&kSample), HasText(pt.userName)};
 const comparationItem condMailbox[] = {IsType(&kMailbox)};
+// A line with a value is written whole or not at all: not without its value.
+const comparationItem condMailboxNumber[] = {IsType(&kMailbox), HasText(pt.mailboxNumber)};
 const comparationItem condMailboxKey[] = {IsType(&kMailbox), HasText(pt.mailboxPassword)};
 const comparationItem condUserName[] = {IsNotType(&kNormal), IsNotType(&kDelay), IsNotType(&kMailbox),
                                         HasText(pt.userName)};
@@ -70,8 +72,8 @@ const comparationItem condDelay[] = {IsType(&kDelay), HasText(pt.delayPrintTime)
 symPara cmdParaPTBoxNumber, cmdParaPTBoxKey, cmdParaPTUserName, cmdParaPTHoldKey, cmdParaPTAutoJobName,
     cmdParaPTEnteredJobName, cmdParaPTDelayTime;
 comparation comparationPTSecureStore, comparationPTSecurePrivate, comparationPTSample, comparationPTMailbox,
-    comparationPTMailboxKey, comparationPTUserName, comparationPTAutoJobName, comparationPTEnteredJobName,
-    comparationPTDelay;
+    comparationPTMailboxNumber, comparationPTMailboxKey, comparationPTUserName, comparationPTAutoJobName,
+    comparationPTEnteredJobName, comparationPTDelay;
 
 }  // namespace
 
@@ -81,7 +83,7 @@ const prtFmtTable PrintTypeFmtTable[numFmtTablePrintType] = {
     {"@PJL SET HOLD=PROOF\n", nullptr, &comparationPTSample},
     {"@PJL SET HOLD=BOXSTORE\n", nullptr, &comparationPTMailbox},
     {"@PJL SET HOLDTYPE=PRIVATE\n", nullptr, &comparationPTMailboxKey},
-    {"@PJL SET BOXNUMBER=%s%c%c", &cmdParaPTBoxNumber, &comparationPTMailbox},
+    {"@PJL SET BOXNUMBER=%s%c%c", &cmdParaPTBoxNumber, &comparationPTMailboxNumber},
     {"@PJL SET BOXENCRYPTKEY=%c%s%c%c%c", &cmdParaPTBoxKey, &comparationPTMailboxKey},
     {"@PJL SET USERNAME=%c%s%c%c%c", &cmdParaPTUserName, &comparationPTUserName},
     {"@PJL SET HOLDENCRYPTKEY=%c%s%c%c%c", &cmdParaPTHoldKey, &comparationPTSecurePrivate},
@@ -103,6 +105,7 @@ void PrintTypeInializeDescriptionTableFromFilter() {
   BindCond(&comparationPTSecurePrivate, condSecurePrivate);
   BindCond(&comparationPTSample, condSample);
   BindCond(&comparationPTMailbox, condMailbox);
+  BindCond(&comparationPTMailboxNumber, condMailboxNumber);
   BindCond(&comparationPTMailboxKey, condMailboxKey);
   BindCond(&comparationPTUserName, condUserName);
   BindCond(&comparationPTAutoJobName, condAutoJobName);
@@ -118,3 +121,5 @@ int PrintTypeGetTicketFromPDE(char* argv[]) {
 void PrintTypeOutputQPJLCommandFromFilter() {
   OutputQPJLCommandFromArray(nullptr, PrintTypeFmtTable, numFmtTablePrintType);
 }
+
+void PrintTypeResetState() { qpjlOptionPrintType = {}; }

@@ -352,3 +352,5 @@ void InjectQPIFCommandSP(char* argv[]) {
   WriteElement("%s", kTail);
   cupsFreeOptions(num_options, options);
 }
+
+void SpecialPageResetState() { psOptionSpecialPage = {0, 0, 0}; }

@@ -9,21 +9,47 @@
 #include "ticket_keys.h"
 
 WatermarkOptions psOptionWatermark = {};
-WatermarkFlags gWatermarkFlags = {1, 1, 1, 1};
+WatermarkFlags gWatermarkFlags = {1, 1, 1, 1, 1};
 
 namespace {
 
 constexpr int kNum = 4;
 WatermarkOptions& W = psOptionWatermark;
 
-// A stamp line holds at most a 255-byte text or font name plus a few numbers,
-// so it always fits whole: "%.2f" of any float is at most 47 bytes.
-constexpr int kStampLineSize = 400;
+// The text operand with its escapes takes at most twice the record's text.
+constexpr size_t kOperandSize = 2 * kWatermarkTextSize;
+// A stamp line holds at most the text operand or a 255-byte font name plus a
+// few numbers, so it always fits whole: "%.2f" of any float is at most 47 bytes.
+constexpr size_t kStampLineSize = kOperandSize + 100;
 
 constexpr const char* kPrologue[] = {
     "userdict/kqxInfo 2 dict dup begin",
     "/kqxpgsave 0 def",
-    "/kqxbp{/kqxpgsave save restore} bind def",
+    "/kqxbp{/kqxpgsave save restore pop} bind def",
+};
+
+// The stamp for pages that do not end in "ep" or "endp" (documents made on
+// Linux end their pages with showpage): a page device EndPage procedure that
+// draws the same stamp in default user space at each shown page (reason 0),
+// then hands over to the EndPage that was in force. Its page counter lives in
+// global VM, so the document's save and restore around each page do not undo
+// it. A document that defines "ep" or "endp" gets its stamps in the stream at
+// those lines, so the procedure draws nothing on its pages.
+constexpr const char* kEndPageHead[] = {
+    "%%BeginResource: procset kqxWatermark 1.0 0",
+    "3 dict begin",
+    "/kqxprior[currentpagedevice/EndPage 2 copy known{get}{pop pop{exch pop 2 ne}}ifelse]def",
+    "/kqxpages currentglobal true setglobal[0]exch setglobal def",
+    "/kqxstamp{gsave initgraphics",
+};
+constexpr const char* kEndPageFirstPageOnly = "//kqxpages 0 get 1 lt";
+constexpr const char* kEndPageEveryPage = "true";
+constexpr const char* kEndPageTail[] = {
+    "/ep where{pop false}{/endp where{pop false}{true}ifelse}ifelse and{//kqxstamp exec}if",
+    "//kqxpages 0 2 copy get 1 add put}if",
+    "//kqxprior 0 get exec}bind>>systemdict/setpagedevice get exec",
+    "end",
+    "%%EndResource",
 };
 
 constexpr double kPi = 3.1415926;
@@ -70,7 +96,10 @@ const TicketData WatermarkticketData[kWatermarkTicketRows] = {
     {kWMARKvOffsetTicketKey, &W.vOffset, kNum, GetTicketFloat},
 };
 
-void WatermarkResetFlags() { gWatermarkFlags = {1, 1, 1, 1}; }
+void WatermarkResetState() {
+  psOptionWatermark = {};
+  gWatermarkFlags = {1, 1, 1, 1, 1};
+}
 
 int WatermarkGetTicketFromPDE(char* argv[]) {
   return GetTicketFromArray(argv, WatermarkticketData, kWatermarkTicketRows);
@@ -120,10 +149,59 @@ float WatermarkColorComponent(float color, int density) {
   return 1 - (1 - color) * d;
 }
 
-void WatermarkOutputStamp(const char* firstLine, FILE* stream) {
+void WatermarkTextOperand(const char* text, char* operand, size_t capacity) {
+  if (capacity == 0) return;
+  size_t at = 0;
+  auto put = [&](char c) {
+    if (at + 1 < capacity) operand[at++] = c;
+  };
+  const char* open = std::strchr(text, '(');
+  if (open == nullptr) {
+    for (const char* c = text; *c != '\0'; ++c) put(*c);
+    operand[at] = '\0';
+    return;
+  }
+  // A "(" without a ")" after it: the string runs to the text's end and is
+  // closed there, so that it does not swallow the document that follows.
+  const char* close = std::strrchr(text, ')');
+  const bool closed = close != nullptr && close > open;
+  // Marks the bytes of the string's body that would end it early or leave it
+  // open: a ")" without its "(", a "(" without its ")", a lone last "\".
+  bool escape[kWatermarkTextSize] = {};
+  size_t unmatched[kWatermarkTextSize] = {};
+  size_t depth = 0;
+  const size_t first = static_cast<size_t>(open - text) + 1;
+  const size_t last = closed ? static_cast<size_t>(close - text) : std::strlen(text);
+  for (size_t i = first; i < last && i < kWatermarkTextSize; ++i) {
+    if (text[i] == '\\') {
+      if (i + 1 < last) {
+        ++i;  // an escape pair stays as it is
+      } else {
+        escape[i] = true;
+      }
+    } else if (text[i] == '(') {
+      unmatched[depth++] = i;
+    } else if (text[i] == ')') {
+      if (depth > 0) {
+        --depth;
+      } else {
+        escape[i] = true;
+      }
+    }
+  }
+  while (depth > 0) escape[unmatched[--depth]] = true;
+  for (size_t i = 0; text[i] != '\0'; ++i) {
+    if (i < kWatermarkTextSize && escape[i]) put('\\');
+    put(text[i]);
+  }
+  if (!closed) put(')');
+  operand[at] = '\0';
+}
+
+void WatermarkOutputStampBody(FILE* stream) {
   char line[kStampLineSize] = {};
   char value[kWatermarkTextSize] = {};
-  KQfputline(firstLine, stream);
+  char operand[kOperandSize] = {};
 
   std::snprintf(line, sizeof line, "%.2f%c%.2f%c%.2f setrgbcolor", WatermarkColorComponent(W.colorR, W.density), ' ',
                 WatermarkColorComponent(W.colorG, W.density), ' ', WatermarkColorComponent(W.colorB, W.density));
@@ -143,10 +221,24 @@ void WatermarkOutputStamp(const char* firstLine, FILE* stream) {
   KQfputline(line, stream);
 
   CopyOnOneLine(W.text, value, sizeof value);
-  std::snprintf(line, sizeof line, "%s show", value);
+  WatermarkTextOperand(value, operand, sizeof operand);
+  std::snprintf(line, sizeof line, "%s show", operand);
   KQfputline(line, stream);
+}
 
+void WatermarkOutputStamp(const char* firstLine, FILE* stream) {
+  KQfputline(firstLine, stream);
+  WatermarkOutputStampBody(stream);
   KQfputline("grestore", stream);
+}
+
+void WatermarkOutputEndPageProcedure(FILE* stream) {
+  for (const char* line : kEndPageHead) KQfputline(line, stream);
+  WatermarkOutputStampBody(stream);
+  KQfputline("grestore}bind def", stream);
+  KQfputline("<</EndPage{dup 0 eq{", stream);
+  KQfputline(W.onlyFirst == 0 ? kEndPageEveryPage : kEndPageFirstPageOnly, stream);
+  for (const char* line : kEndPageTail) KQfputline(line, stream);
 }
 
 void WatermarkOutputPSCommandFromFilter(int event, int /*page*/, FILE* stream) {
@@ -155,6 +247,10 @@ void WatermarkOutputPSCommandFromFilter(int event, int /*page*/, FILE* stream) {
     case kEventBeginProlog:
       AnswerOnce(gWatermarkFlags.prologue, [stream] {
         for (const char* line : kPrologue) KQfputline(line, stream);
+        // Installed once: a later "%%BeginProlog" belongs to an embedded
+        // document, where setpagedevice would erase the page drawn so far.
+        if (gWatermarkFlags.endPageProcedure == 1) WatermarkOutputEndPageProcedure(stream);
+        gWatermarkFlags.endPageProcedure = 0;
       });
       break;
     case kEventEndPageSetup:

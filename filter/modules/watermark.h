@@ -45,12 +45,11 @@ extern const TicketData WatermarkticketData[kWatermarkTicketRows];
 struct WatermarkFlags {
   int prologue;
   int pageSetup;
-  int pageEnd;   // "ep"
-  int pageEndP;  // "endp"
+  int pageEnd;           // "ep"
+  int pageEndP;          // "endp"
+  int endPageProcedure;  // the EndPage resource, written with the first prologue only
 };
 extern WatermarkFlags gWatermarkFlags;
-// Sets the four flags back to 1.
-void WatermarkResetFlags();
 
 // Start point of the text: the text box, rotated about its start point by the
 // angle, is centred on the page centre; the offsets are then added. Only the
@@ -62,5 +61,17 @@ void GetWatermarkPostion(float* x, float* y, int nupScaling, float boxWidth, flo
 // One colour component at the given density (percent).
 float WatermarkColorComponent(float color, int density);
 
+// The text (at most the record's 255 bytes) as a PostScript operand: a text
+// without a "(" as it stands; otherwise, between the first "(" and the last ")"
+// after it (or the text's end, where a ")" is then added), a backslash goes
+// before each ")" without its "(", each "(" without its ")" and a lone
+// backslash at the end, so that the string ends at that last ")". A valid
+// string keeps every byte. `operand` holds `capacity`
+// bytes; twice the text's size is always enough.
+void WatermarkTextOperand(const char* text, char* operand, size_t capacity);
+
 // Writes the stamp block that follows `firstLine`.
 void WatermarkOutputStamp(const char* firstLine, FILE* stream);
+// Writes the DSC resource that installs the EndPage procedure drawing the stamp
+// on pages without an "ep" or "endp" stamp.
+void WatermarkOutputEndPageProcedure(FILE* stream);

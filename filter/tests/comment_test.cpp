@@ -11,6 +11,7 @@
 
 #include "filter_test_support.h"
 #include "modules.h"
+#include "param_name.h"
 
 namespace {
 
@@ -91,35 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Values, CopiesTest,
                          ::testing::ValuesIn(std::vector<CopiesCase>{
                              {3, "1", 3}, {-1, "3", 3}, {-1, "x", 1}, {-1, nullptr, 1}}));
 
-// PPD options ("-": no PPD), job options, horizontal and vertical values after.
-using RegiCase = std::tuple<std::string, const char*, const char*, const char*>;
-class RegistrationDefaultTest : public ::testing::TestWithParam<RegiCase> {};
-
-TEST_P(RegistrationDefaultTest, DefaultsFromThePPD) {
-  const auto& [ppdOptions, options, horizontal, vertical] = GetParam();
-  ScopedJobPPD ppd(ppdOptions == "-" ? "" : TestPPD(ppdOptions));
-  C = {};
-  NormalizeComment(options, "1");
-  EXPECT_STREQ(C.regiHorizontal, horizontal);
-  EXPECT_STREQ(C.regiVertical, vertical);
-}
-
-const std::string kH = TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5");
-const std::string kHV = kH + TestOption("OVSRRLAdjustRegiVertical", "0.0", "0.0 1.5");
-
-INSTANTIATE_TEST_SUITE_P(PPDs, RegistrationDefaultTest,
-                         ::testing::ValuesIn(std::vector<RegiCase>{
-                             {kH, "", "0.0", ""},
-                             {kHV, "", "0.0", "0.0"},
-                             {kHV, "OVSRRLAdjustRegiVertical=1.5", "0.0", ""},  // named: keeps its value
-                             {"", "", "", ""},
-                             {"-", "", "", ""}}));
-
-TEST(CommentGetTicketTest, ReadsAndNormalises) {
-  ScopedJobPPD ppd(TestPPD(TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5")));
-  std::string options =
-      "sides=two-sided-long-edge OVColorMode=Black number-up=4 OVStaple=None OVSignature=BookletLeft "
-      "OVSigVol=10Sheets orientation-requested=4 nvxjobs.printsettings.PrintTypeTicketKey=2 nocollate";
+void ReadComment(std::string options) {
   char* argv[] = {const_cast<char*>("ovqfilter"),
                   const_cast<char*>("1"),
                   const_cast<char*>("u"),
@@ -127,8 +100,49 @@ TEST(CommentGetTicketTest, ReadsAndNormalises) {
                   const_cast<char*>("2"),
                   options.data(),
                   nullptr};
-  Set(C.staple, "stale");
   CommentGetTicketFromPDE(argv);
+}
+
+// The registration fields as read and normalised: a PPD option the job leaves
+// out takes the PPD's default; "0.0" stands in only when that default names no
+// choice, and an option counts as set by its name, not by text in other values.
+struct RegiCase {
+  const char* name;
+  std::string ppd;  // PPD options; "-": no PPD
+  const char* options;
+  const char *horizontal, *vertical;
+};
+class RegistrationDefaultTest : public ::testing::TestWithParam<RegiCase> {};
+
+TEST_P(RegistrationDefaultTest, ReadingAndNormalisingAgree) {
+  const RegiCase& c = GetParam();
+  ScopedJobPPD ppd(c.ppd == "-" ? "" : TestPPD(c.ppd));
+  ReadComment(c.options);
+  EXPECT_STREQ(C.regiHorizontal, c.horizontal);
+  EXPECT_STREQ(C.regiVertical, c.vertical);
+}
+
+const std::string kHV = TestOption("OVSRRLAdjustRegiHorizontal", "1.5", "0.0 1.5") +
+                        TestOption("OVSRRLAdjustRegiVertical", "1.5", "0.0 1.5");
+const std::string kNoDefaults = TestOption("OVSRRLAdjustRegiHorizontal", "Auto", "0.0 1.5") +
+                                TestOption("OVSRRLAdjustRegiVertical", "Auto", "0.0 1.5");
+
+INSTANTIATE_TEST_SUITE_P(
+    PPDs, RegistrationDefaultTest,
+    ::testing::Values(RegiCase{"PPDDefaults", kHV, "", "1.5", "1.5"},
+                      RegiCase{"NamedKeepsItsValue", kHV, "OVSRRLAdjustRegiVertical=0.5", "1.5", "0.5"},
+                      RegiCase{"DefaultNamesNoChoice", kNoDefaults, "", "0.0", "0.0"},
+                      RegiCase{"NameInsideAnotherValue", kNoDefaults, "OVStaple=OVSRRLAdjustRegiVertical", "0.0",
+                               "0.0"},
+                      RegiCase{"PPDWithoutTheOptions", "", "", "", ""}, RegiCase{"NoPPD", "-", "", "", ""}),
+    RowName());
+
+TEST(CommentGetTicketTest, ReadsAndNormalises) {
+  ScopedJobPPD ppd(TestPPD(TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5")));
+  Set(C.staple, "stale");
+  ReadComment(
+      "sides=two-sided-long-edge OVColorMode=Black number-up=4 OVStaple=None OVSignature=BookletLeft "
+      "OVSigVol=10Sheets orientation-requested=4 nvxjobs.printsettings.PrintTypeTicketKey=2 nocollate");
   EXPECT_STREQ(C.sides, "two-sided-short-edge");
   EXPECT_STREQ(C.colorMode, "Black");
   EXPECT_STREQ(C.numberUp, "4");

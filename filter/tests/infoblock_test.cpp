@@ -288,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
          },
          kSimplexColor + Info("BOOKLETTYPE=TYPE[MANUALDIVIDE]:THRESHOLD[12]")},
         // Values that try to start a command: controls become spaces, quotes apostrophes.
-        {[] { Set(psoptioncomment.numberUp, "2\r\n@PJL \"X\""); }, kSimplexColor + Info("NUP=2  @PJL 'X'")},
+        {[] { Set(psoptioncomment.numberUp, "2\r\n@PJL \"X\""); }, kSimplexColor + Info("NUP=2   PJL 'X'")},
         // A long value is cut, the line keeps its end.
         {[] {
            Set(psoptioncomment.signature, "BookletLeft");

@@ -124,8 +124,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, JBARowsTest,
                                 Set(J.printDate, "1\n@PJL RESET");
                                 Set(J.printTime, "\r");
                               },
-                              "@PJL COMMENT DATE=1 @PJL RESET\n@PJL COMMENT TIME= \n" + kCommon +
-                                  Secret("JOAU=id  @PJL DEFAULT X=1") + Secret("JOEP=p'w")}}));
+                              "@PJL COMMENT DATE=1  PJL RESET\n@PJL COMMENT TIME= \n" + kCommon +
+                                  Secret("JOAU=id   PJL DEFAULT X=1") + Secret("JOEP=p'w")}}));
 
 TEST(JBATicketTest, ReadsCommonThenAdministratorKeys) {
   std::string options =

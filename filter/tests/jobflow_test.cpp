@@ -59,16 +59,19 @@ TEST(JobCopyPath, FollowsVersionAndTmpdir) {
   char path[kJobCopyPathSize];
   for (const auto& c : cases) {
     c.tmpdir != nullptr ? setenv("TMPDIR", c.tmpdir, 1) : unsetenv("TMPDIR");
-    ASSERT_TRUE(JobCopyPath(c.version, "20261206183000", path, sizeof path));
+    ASSERT_TRUE(JobCopyPath(c.version, "20261206183000", nullptr, path, sizeof path));
     EXPECT_STREQ(path, c.expected);
   }
+  // A job ID follows the stamp after a dash.
+  ASSERT_TRUE(JobCopyPath(0x1070, "20261206183000", "77", path, sizeof path));
+  EXPECT_STREQ(path, "/private/tmp/ov20261206183000-77.job");
   // A folder too long for the buffer means no copy; exactly filling the buffer
   // still fits: "/" + folder + "/kq" + 14 digits + ".job" + NUL.
   setenv("TMPDIR", ("/" + std::string(kJobCopyPathSize, 'd')).c_str(), 1);
-  EXPECT_FALSE(JobCopyPath(0x10F0, "20261206183000", path, sizeof path));
+  EXPECT_FALSE(JobCopyPath(0x10F0, "20261206183000", nullptr, path, sizeof path));
   EXPECT_STREQ(path, "");
   setenv("TMPDIR", ("/" + std::string(kJobCopyPathSize - 1 - 1 - 3 - 14 - 4, 'd')).c_str(), 1);
-  EXPECT_TRUE(JobCopyPath(0x10F0, "20261206183000", path, sizeof path));
+  EXPECT_TRUE(JobCopyPath(0x10F0, "20261206183000", nullptr, path, sizeof path));
   unsetenv("TMPDIR");
 }
 

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
 
+#include "escapes.h"
 #include "filter_test_support.h"
+#include "inspect.h"
+#include "jobflow.h"
 #include "jobstate.h"
 #include "param_name.h"
 #include "ppdchoices.h"
+#include "random_job.h"
 
 namespace {
 
@@ -84,6 +89,40 @@ TEST(Header, Frame) {
     EXPECT_EQ(ends_with_enter, enters_postscript) << fixture;
     EXPECT_EQ(out.find(enter) == std::string::npos, !enters_postscript) << fixture;
   }
+}
+
+// Every header line is exactly one complete PJL command, whatever the job's
+// options, user and title: random jobs (a fixed seed) through the whole filter,
+// each stream read by the job-stream inspector's strict framing check.
+TEST(Header, EveryLineIsOneCompleteCommand) {
+  const char* const ppds[] = {nullptr, "tests/fixtures/ppd/header-utf8.ppd", "tests/fixtures/ppd/header-sjis.ppd",
+                              "ppd/OVQU700.ppd", "ppd/OVQC500.ppd"};
+  TempDir dir;
+  WriteFile(dir.File("job.ps"), "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n%%EOF\n");
+  setenv("TMPDIR", dir.path().c_str(), 1);
+  std::mt19937 random(9);
+  auto next = [&] { return static_cast<uint8_t>(random()); };
+  for (int run = 0; run < 64; ++run) {
+    const char* ppd = ppds[run % std::size(ppds)];
+    ppd != nullptr ? setenv("PPD", SourcePath(ppd).c_str(), 1) : unsetenv("PPD");
+    CloseJobPPD();
+    RandomJob job = MakeRandomJob(next, JobPPD());
+    std::string args[] = {"ovqfilter", "1", job.user, job.title, "1", job.options, dir.File("job.ps")};
+    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(),
+                    args[4].data(), args[5].data(), args[6].data(), nullptr};
+    int status = -1;
+    const std::string out = CaptureStdout([&] { status = FilterMain(7, argv); });
+    const ovqinspect::Inspection inspection = ovqinspect::InspectStream(out);
+    ASSERT_TRUE(status == 0 && inspection.ok())
+        << "run " << run << ", PPD " << (ppd != nullptr ? ppd : "none") << ": "
+        << (inspection.ok() ? "exit status " + std::to_string(status) : inspection.errors.front().message) << "\nuser "
+        << MakeVisible(job.user) << "\ntitle " << MakeVisible(job.title) << "\noptions " << MakeVisible(job.options)
+        << "\n"
+        << MakeVisible(out.substr(0, out.find("%!PS")));
+  }
+  unsetenv("PPD");
+  unsetenv("TMPDIR");
+  CloseJobPPD();
 }
 
 }  // namespace

@@ -97,8 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
            R.documentNameType = 2;
            Set(R.documentName, "doc\n@PJL RESET\x1B");
          },
-         "@PJL SET HOLD=STORE\n@PJL SET HOLDTYPE=PRIVATE\n@PJL SET USERNAME=\"a  @PJL DEFAULT COPIES=9\"\r\n"
-         "@PJL SET HOLDENCRYPTKEY=\"'x' \"\r\n@PJL SET JOBNAME=\"doc @PJL RESET \"\r\n"},
+         "@PJL SET HOLD=STORE\n@PJL SET HOLDTYPE=PRIVATE\n@PJL SET USERNAME=\"a   PJL DEFAULT COPIES=9\"\r\n"
+         "@PJL SET HOLDENCRYPTKEY=\"'x' \"\r\n@PJL SET JOBNAME=\"doc  PJL RESET \"\r\n"},
         {[] { Mailbox("1\r\n@", "\r\n"); },
          "@PJL SET HOLD=BOXSTORE\n@PJL SET HOLDTYPE=PRIVATE\n@PJL SET BOXNUMBER=1  @\r\n"
          "@PJL SET BOXENCRYPTKEY=\"  \"\r\n"}}));

@@ -41,7 +41,7 @@ TEST_P(TransferTest, SendsDocumentUpToPageEndAfterCancel) {
   std::fputs("@PJL ENTER LANGUAGE=POSTSCRIPT\n", out);  // buffered output goes first
   g_checks_before_cancel = c.checks_before_cancel;
   EXPECT_EQ(TransferDocument(input, out, c.checks_before_cancel < 0 ? NeverCancelled : CancelAfterChecks, c.chunk),
-            c.complete);
+            c.complete ? TransferResult::kComplete : TransferResult::kStopped);
   std::fclose(out);
   close(input);
   EXPECT_EQ(MakeVisible(ReadFile(dir.File("out"))), MakeVisible("@PJL ENTER LANGUAGE=POSTSCRIPT\n" + c.out));
@@ -66,5 +66,22 @@ INSTANTIATE_TEST_SUITE_P(
         TransferCase{"cancelled_without_page_end_sends_rest", "ep\nabc", 2, 2, "ep\nabc", true},
         TransferCase{"empty_file", "", 16, -1, "", true}),
     RowName());
+
+// An output that takes nothing (a full device) is reported, while the job runs
+// and once it is cancelled.
+TEST(Transfer, ReportsAnOutputThatTakesNothing) {
+  TempDir dir;
+  WriteFile(dir.File("buffered"), "a\nep\nb\n");
+  int input = open(dir.File("buffered").c_str(), O_RDONLY);
+  int full = open("/dev/full", O_WRONLY);
+  FILE* out = fdopen(full, "wb");
+  ASSERT_TRUE(input >= 0 && out != nullptr);
+  for (CancelTest cancelled : {NeverCancelled, CancelAfterChecks}) {
+    g_checks_before_cancel = 0;
+    EXPECT_EQ(TransferDocument(input, out, cancelled), TransferResult::kOutputFailed);
+  }
+  std::fclose(out);
+  close(input);
+}
 
 }  // namespace

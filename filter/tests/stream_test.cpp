@@ -236,4 +236,17 @@ TEST(StreamSignal, BufferedPassSendsNoDocumentAndLeavesNoFile) {
   EXPECT_EQ(files, 0u);
 }
 
+// A document that opens but cannot be read (a folder) is reported; neither pass
+// sends any of it. One run reports only its first failure.
+TEST(StreamFailure, UnreadableDocumentIsReportedAndNothingSent) {
+  TempDir dir;
+  FilterArgs args("1", "", dir.path());
+  for (auto pass : {OutputPSStream, OutputPSStreamtoFileandInsertPJLforFeaturePDE}) {
+    CapturedOutput captured = CaptureOutput([&] { pass(7, args.argv()); });
+    EXPECT_EQ(captured.out, "");
+    EXPECT_EQ(JobFailed, 1);
+    EXPECT_EQ(captured.err, pass == OutputPSStream ? "ERROR: Cannot read the document: Is a directory\n" : "");
+  }
+}
+
 }  // namespace

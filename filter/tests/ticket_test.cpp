@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "filter_test_support.h"
 #include "param_name.h"
 
 namespace {
@@ -145,6 +146,27 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"leading_digits", "K=12mm", 12, 12.0f, 1}, NumberCase{"empty", "K=", 0, 0.0f, 1},
                     NumberCase{"too_large_clamped", "K=99999999999", INT_MAX, 99999999999.0f, 1}),
     Name);
+
+// A key the job leaves out takes the default choice of the PPD option of that
+// name; private keys and CUPS's own options keep their absence.
+TEST(JobOptionValue, JobValueElsePPDDefault) {
+  ScopedJobPPD ppd(TestPPD(TestOption("OVStaple", "Left", "None Left") + TestOption("OVPunch", "Auto", "None") +
+                           TestOption("nvxjobs.printsettings.Staple", "Left", "Left") +
+                           TestOption("sides", "one-sided", "one-sided")));
+  const struct {
+    const char *key, *options, *value;  // value nullptr: none
+  } rows[] = {{.key = "OVStaple", .options = "OVStaple=None", .value = "None"},
+              {.key = "OVStaple", .options = "OVStaple=", .value = ""},
+              {.key = "OVStaple", .options = "OVPunch=None", .value = "Left"},
+              {.key = "OVPunch", .options = "", .value = nullptr},  // the default names no choice
+              {.key = "nvxjobs.printsettings.Staple", .options = "", .value = nullptr},
+              {.key = "sides", .options = "", .value = nullptr}};
+  for (const auto& row : rows) {
+    Options options(row.options);
+    EXPECT_STREQ(JobOptionValue(row.key, options.count, options.options), row.value) << row.key << " " << row.options;
+    EXPECT_EQ(JobOptionIsSet(row.options, row.key), row.value != nullptr) << row.key << " " << row.options;
+  }
+}
 
 TEST(Readers, FloatBeyondRangeIsInfiniteAndCheckTicketKey) {
   Options huge("K=1e300");

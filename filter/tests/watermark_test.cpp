@@ -10,6 +10,7 @@
 
 #include "filter_test_support.h"
 #include "modules.h"
+#include "param_name.h"
 #include "stream.h"
 
 namespace {
@@ -119,8 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Densities, ColorTest,
 class WatermarkTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    WatermarkResetState();
     SetStandardWatermark();
-    WatermarkResetFlags();
   }
 };
 
@@ -132,7 +133,9 @@ class FirstPageOnlyTest : public WatermarkTest, public ::testing::WithParamInter
 TEST_P(FirstPageOnlyTest, StampsOnlyTheFirstOccurrenceOfEachEvent) {
   W.onlyFirst = GetParam();
   const std::string once = RunEvents(kAllEvents);
-  WatermarkResetFlags();
+  WatermarkResetState();
+  SetStandardWatermark();
+  W.onlyFirst = GetParam();
   EXPECT_EQ(RunEvents({kEventBeginProlog, kEventBeginProlog, kEventEndPageSetup, kEventEndPage, kEventEndPageSetup,
                        kEventEndPage, kEventEndPageP, kEventEndPageP}),
             once);
@@ -176,11 +179,51 @@ INSTANTIATE_TEST_SUITE_P(Values, StampLinesTest,
                                 std::strcpy(W.text, "(TOP\nSECRET\r) show erasepage (x)");
                                 std::strcpy(W.font, "Helvetica\nBold");
                               },
-                              {"\n(TOP SECRET ) show erasepage (x) show\n", "\n/Helvetica Bold 40 selectfont\n"}},
+                              {"\n(TOP SECRET \\) show erasepage \\(x) show\n", "\n/Helvetica Bold 40 selectfont\n"}},
                              {[] {
                                 W.hOffset = 3.0e38f;
                                 W.colorR = -3.0e38f;
                               },
                               {" moveto\n0 rotate\n"}}}));
+
+// ---- The text operand is one string: a valid one keeps its bytes; between the
+// first "(" and the last ")", what would end it early or leave it open is escaped.
+
+struct OperandRow {
+  const char* name;
+  const char* text;
+  const char* operand;
+};
+class TextOperandTest : public WatermarkTest, public ::testing::WithParamInterface<OperandRow> {};
+
+TEST_P(TextOperandTest, IsWrittenAsOneString) {
+  std::strcpy(W.text, GetParam().text);
+  const std::string out = RunEvents({kEventEndPage});
+  EXPECT_NE(out.find(std::string("\n") + GetParam().operand + " show\n"), std::string::npos) << out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TextOperandTest,
+                         ::testing::ValuesIn(std::vector<OperandRow>{
+                             {"valid_string_kept", "(Draft (v2) \\(old\\) \\\\)", "(Draft (v2) \\(old\\) \\\\)"},
+                             {"unbalanced_close", "(Draft :))", "(Draft :\\))"},
+                             {"unbalanced_open", "(Draft :()", "(Draft :\\()"},
+                             {"lone_backslash_at_end", "(C:\\)", "(C:\\\\)"},
+                             {"code_after_string", "(x) show erasepage (y)", "(x\\) show erasepage \\(y)"},
+                             {"open_without_close", "(Draft (v2", "(Draft \\(v2)"},
+                             {"no_string", "<4452414654>", "<4452414654>"}}),
+                         RowName());
+
+// Every prologue of an every-page watermark gets the three lines; only the first
+// one installs the EndPage procedure.
+TEST_F(WatermarkTest, EndPageResourceOnlyWithTheFirstPrologue) {
+  const std::string out = RunEvents({kEventBeginProlog, kEventBeginProlog});
+  auto count = [&out](const std::string& text) {
+    size_t n = 0;
+    for (size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("%%BeginResource: procset kqxWatermark 1.0 0\n"), 1u) << out;
+  EXPECT_EQ(count("/kqxbp{"), 2u) << out;
+}
 
 }  // namespace

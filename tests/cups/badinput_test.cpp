@@ -46,7 +46,7 @@ std::string RandomBytes(size_t size, unsigned seed) {
 }
 
 enum class Ppd { kNone, kMissing, kFolder, kGarbage, kDirect, kBuffered };
-enum class Input { kDocument, kMissing, kFolder, kEmpty, kBinary, kHugeLine, kCancelledStdin };
+enum class Input { kDocument, kMissing, kFolder, kEmpty, kBinary, kHugeLine, kCancelledStdin, kKilledStdin };
 
 struct BadInput {
   const char* name;
@@ -62,6 +62,11 @@ struct BadInput {
   std::vector<std::string> expected = {};  // escaped texts of the stream
   std::vector<std::string> absent = {};    // escaped texts the stream must not hold
   std::string ends_with = {};              // escaped end of the stream
+  bool full_stdout = false;                // standard output is /dev/full (as a device on a full file system)
+  long file_size_limit = 0;                // the largest file the filter may write (its temporary file)
+  int term_signal = 0;                     // the signal that ends the filter
+  std::string error = {};                  // its one "ERROR:" line
+  bool nothing_sent = false;               // standard output stays empty
 };
 
 void PrintTo(const BadInput& c, std::ostream* os) { *os << c.name; }
@@ -153,8 +158,14 @@ TEST_P(FilterBadInput, HasItsDefinedOutcome) {
       spec.signal_number = SIGTERM;
       spec.stdin_after_signal = Pages(4, 8, 16 * 1024) + "%%EOF\n";
       break;
+    case Input::kKilledStdin:
+      // SIGKILL once the buffered pass has begun (its header has left).
+      spec.stdin_data = kHeader + Pages(1, 3, 16 * 1024);
+      spec.signal_marker = "KQJOBINFO END\n";
+      spec.signal_number = SIGKILL;
+      break;
   }
-  bool from_file = c.input != Input::kCancelledStdin;
+  bool from_file = c.input != Input::kCancelledStdin && c.input != Input::kKilledStdin;
   if (from_file && c.input != Input::kMissing && c.input != Input::kFolder) WriteFile(input, document);
   std::vector<std::string> args = {"7", c.user, c.title, "1", c.options};
   if (from_file) args.push_back(input);
@@ -173,23 +184,35 @@ TEST_P(FilterBadInput, HasItsDefinedOutcome) {
     spec.env["PPD"] = ppd.empty() ? std::nullopt : std::optional<std::string>(ppd);
     spec.env["TMPDIR"] = tmp.path();
     spec.close_stdout = c.close_stdout;
+    spec.stdout_file = c.full_stdout ? "/dev/full" : "";
+    spec.file_size_limit = c.file_size_limit;
     r = RunProgram(spec);
   }
 
-  EXPECT_EQ(r.term_signal, 0) << "the filter was killed by signal " << r.term_signal;
+  EXPECT_EQ(r.term_signal, c.term_signal) << "the filter was killed by signal " << r.term_signal;
   EXPECT_NE(r.exit_status, 124) << "the filter hung";
   EXPECT_EQ(r.exit_status, c.exit_status);
-  // Standard error carries page lines only.
+  // Standard error carries page lines, and the row's error line once.
   std::istringstream err(r.err);
+  size_t errors = 0;
   for (std::string line; std::getline(err, line);) {
-    EXPECT_EQ(line.rfind("PAGE:", 0), 0u) << "standard error: " << MakeVisible(line.substr(0, 200));
+    if (line.rfind("ERROR:", 0) == 0) {
+      EXPECT_EQ(line, c.error);
+      ++errors;
+    } else {
+      EXPECT_EQ(line.rfind("PAGE:", 0), 0u) << "standard error: " << MakeVisible(line.substr(0, 200));
+    }
   }
+  EXPECT_EQ(errors, c.error.empty() ? 0u : 1u) << r.err;
   // Nothing is left behind in the filter's temporary folder but, while the
   // flag file exists (other tests set it), the diagnostic job copy.
   for (const auto& entry : std::filesystem::directory_iterator(tmp.path())) {
     EXPECT_TRUE(IsJobCopy(entry.path().filename().string())) << "left in TMPDIR: " << entry.path();
   }
-  if (c.close_stdout) return;
+  if (c.nothing_sent) {
+    EXPECT_EQ(MakeVisible(r.out), "");
+  }
+  if (c.close_stdout || c.full_stdout || c.term_signal != 0) return;
 
   std::string head = MakeVisible(r.out.substr(0, 3000));
   for (const std::string& text : c.expected) {
@@ -239,24 +262,28 @@ const BadInput kCases[] = {
     WithoutPPD("MissingPPD", Ppd::kMissing),
     WithoutPPD("FolderAsPPD", Ppd::kFolder),
     WithoutPPD("GarbagePPD", Ppd::kGarbage),
+    // A document that cannot be read is found before anything is sent.
     {.name = "MissingInputFile",
      .ppd = Ppd::kDirect,
      .input = Input::kMissing,
+     .exit_status = 1,
      .framed = false,
-     .ends_with = kEnter + "\\e%-12345X@PJL EOJ\n"},
+     .error = "ERROR: Cannot read the document: No such file or directory",
+     .nothing_sent = true},
     {.name = "MissingInputFileBufferedPass",
      .ppd = Ppd::kBuffered,
      .input = Input::kMissing,
+     .exit_status = 1,
      .framed = false,
-     .absent = {"ENTER LANGUAGE"},
-     .ends_with = "@PJL COMMENT KQJOBINFO END\n\\e%-12345X@PJL EOJ\n"},
+     .error = "ERROR: Cannot read the document: No such file or directory",
+     .nothing_sent = true},
     {.name = "FolderAsInputFile",
      .ppd = Ppd::kDirect,
      .input = Input::kFolder,
+     .exit_status = 1,
      .framed = false,
-     .document_intact = false,
-     .expected = {kEnter},
-     .absent = {"%!PS"}},
+     .error = "ERROR: Cannot read the document: Is a directory",
+     .nothing_sent = true},
     {.name = "EmptyInputFile",
      .ppd = Ppd::kDirect,
      .input = Input::kEmpty,
@@ -315,6 +342,30 @@ const BadInput kCases[] = {
      .input = Input::kDocument,
      .close_stdout = true,
      .exit_status = 1},
+    {.name = "FullStandardOutput",
+     .ppd = Ppd::kDirect,
+     .input = Input::kDocument,
+     .exit_status = 1,
+     .full_stdout = true,
+     .error = "ERROR: Cannot send the job to the printer: No space left on device"},
+    // A temporary file that takes only part of the document: none of it is
+    // sent, and the header already sent is closed with the trailer.
+    {.name = "TemporaryFileCannotBeWrittenInFull",
+     .ppd = Ppd::kBuffered,
+     .input = Input::kDocument,
+     .exit_status = 1,
+     .framed = false,
+     .absent = {"ENTER LANGUAGE", "%!PS"},
+     .ends_with = "@PJL COMMENT KQJOBINFO END\n\\e%-12345X@PJL EOJ\n",
+     .file_size_limit = 100,
+     .error = "ERROR: Cannot write the document to a temporary file: File too large"},
+    // Killed while the buffered pass holds the document: no copy of it stays.
+    {.name = "KilledMidDocumentBufferedPass",
+     .ppd = Ppd::kBuffered,
+     .input = Input::kKilledStdin,
+     .exit_status = -1,
+     .framed = false,
+     .term_signal = SIGKILL},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, FilterBadInput, testing::ValuesIn(kCases), RowName());

@@ -123,9 +123,15 @@ void PrivateScheduler::Stop() {
   pid_ = -1;
 }
 
-std::string PrivateScheduler::AddQueue(const std::string& name, const std::string& ppd, std::string& error) {
-  std::string device = dir_->File(name + ".prn");
+std::string PrivateScheduler::AddQueue(const std::string& name, const std::string& ppd, std::string& error,
+                                       const std::vector<std::string>& defaults, const std::string& device_file) {
+  std::string device = device_file.empty() ? dir_->File(name + ".prn") : device_file;
   RunResult r = RunTool(CupsProgram("lpadmin"), {"-h", socket_, "-p", name, "-E", "-v", "file://" + device, "-P", ppd});
+  if (r.exit_status == 0 && !defaults.empty()) {
+    std::vector<std::string> args = {"-h", socket_, "-p", name};
+    for (const std::string& option : defaults) args.insert(args.end(), {"-o", option});
+    r = RunTool(CupsProgram("lpadmin"), args);
+  }
   if (r.exit_status == 0) return device;
   error = "lpadmin failed: " + r.err;
   return {};
@@ -144,6 +150,28 @@ int PrivateScheduler::Submit(const std::string& queue, const std::string& file, 
   if (r.exit_status == 0 && at != std::string::npos) return std::atoi(r.out.c_str() + at + marker.size());
   error = "lp failed: " + r.out + r.err;
   return 0;
+}
+
+std::string PrivateScheduler::JobAttributes(int job_id) {
+  http_t* http = httpConnect2(socket_.c_str(), 0, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, 30000, nullptr);
+  if (http == nullptr) return {};
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+  std::string uri = "ipp://localhost/jobs/" + std::to_string(job_id);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "all");
+  ipp_t* response = cupsDoRequest(http, request, "/");
+  std::string text;
+  for (ipp_attribute_t* a = response == nullptr ? nullptr : ippFirstAttribute(response); a != nullptr;
+       a = ippNextAttribute(response)) {
+    if (ippGetName(a) == nullptr) continue;
+    char value[4096] = {};
+    ippAttributeString(a, value, sizeof value);
+    text += std::string(ippGetName(a)) + "=" + value + "\n";
+  }
+  ippDelete(response);
+  httpClose(http);
+  return text;
 }
 
 JobStatus PrivateScheduler::WaitForJob(int job_id, int seconds) {
@@ -172,4 +200,21 @@ JobStatus PrivateScheduler::WaitForJob(int job_id, int seconds) {
   }
   httpClose(http);
   return status;
+}
+
+std::string PrivateScheduler::JobStateFromIpptool(int job_id) {
+  const std::string test = dir_->File("job-state.test");
+  WriteFile(test,
+            "{\n OPERATION Get-Job-Attributes\n GROUP operation-attributes-tag\n"
+            " ATTR charset attributes-charset utf-8\n ATTR naturalLanguage attributes-natural-language en\n"
+            " ATTR uri job-uri $uri\n ATTR keyword requested-attributes job-state\n DISPLAY job-state\n}\n");
+  // The scheduler's local socket as the URI's host.
+  std::string host;
+  for (char c : socket_) host += c == '/' ? std::string("%2F") : std::string(1, c);
+  RunResult r = RunTool(CupsProgram("ipptool"), {"-t", "ipp://" + host + "/jobs/" + std::to_string(job_id), test});
+  const std::string marker = "job-state (enum) = ";
+  size_t at = r.out.find(marker);
+  if (at == std::string::npos) return "(ipptool: " + r.out + r.err + ")";
+  at += marker.size();
+  return r.out.substr(at, r.out.find('\n', at) - at);
 }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,10 +59,16 @@ RunResult RunProgram(const RunSpec& spec) {
   if (pid < 0) throw std::runtime_error("fork");
   if (pid == 0) {
     dup2(in_pipe[0], 0);
-    dup2(out_pipe[1], 1);
+    dup2(spec.stdout_file.empty() ? out_pipe[1] : open(spec.stdout_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
+         1);
     dup2(err_pipe[1], 2);
     for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]}) close(fd);
     signal(SIGPIPE, SIG_DFL);
+    if (spec.file_size_limit > 0) {
+      const rlimit limit = {static_cast<rlim_t>(spec.file_size_limit), static_cast<rlim_t>(spec.file_size_limit)};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      signal(SIGXFSZ, SIG_IGN);
+    }
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }

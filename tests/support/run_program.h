@@ -20,6 +20,11 @@ struct RunSpec {
   std::string stdin_after_signal;
   // Close our end of the program's standard output at once (broken pipe).
   bool close_stdout = false;
+  // When set, the program's standard output is this file (for example /dev/full).
+  std::string stdout_file;
+  // When above 0, the largest file the program may write (RLIMIT_FSIZE), with
+  // SIGXFSZ ignored: a write beyond it fails with EFBIG.
+  long file_size_limit = 0;
 };
 
 struct RunResult {

@@ -164,6 +164,10 @@ std::string CheckPJLLine(std::string_view line) {
     if (word < rest.size() && rest[word] != ' ') return "the command word is not followed by a blank";
   }
   if (std::count(line.begin(), line.end(), '"') % 2 != 0) return "unbalanced double quotes";
+  // A line that lost its end runs into the next command: "@PJL" again.
+  if (size_t again = line.find(kPJLPrefix, 1); again != std::string_view::npos) {
+    return "\"@PJL\" again at column " + std::to_string(again + 1) + ": two commands on one line";
+  }
   return {};
 }
 

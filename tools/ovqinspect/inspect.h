@@ -43,9 +43,10 @@ struct Inspection {
 // Checks the whole stream and collects its settings.
 Inspection InspectStream(std::string_view stream);
 
-// Checks one PJL line (without its line end): "@PJL" followed by nothing or by a
-// blank and a command word of capital letters, printable bytes only (bytes of
-// 0x80 and above are allowed: UTF-8 texts), an even number of double quotes.
+// Checks one PJL line (without its line end), that it is exactly one command:
+// "@PJL" followed by nothing or by a blank and a command word of capital
+// letters, "@PJL" nowhere else, printable bytes only (bytes of 0x80 and above
+// are allowed: UTF-8 texts), an even number of double quotes.
 // Returns an empty text when the line is well formed, else what is wrong.
 std::string CheckPJLLine(std::string_view line);
 
