@@ -11,8 +11,8 @@
 #include <string>
 
 #include "bundle.h"
+#include "host_session.h"
 #include "image_options_plugin.h"
-#include "ppd_host.h"
 #include "qt_test_support.h"
 #include "run_program.h"
 
@@ -110,7 +110,12 @@ int main(int argc, char* argv[]) {
   // The constraint hash of the panel's 26 keywords, built from the PPD as the panel does.
   double hash = 0;
   {
-    PPDHost host(path);
+    HostSession host;
+    std::string error;
+    if (!host.OpenPPDFile(path, &error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 1;
+    }
     start = Clock::now();
     for (int i = 0; i < rounds; ++i) BuildImageOptionsHash(host.ppdFile());
     hash = MillisecondsSince(start, rounds);
@@ -121,16 +126,19 @@ int main(int argc, char* argv[]) {
   size_t entries = 0;
   start = Clock::now();
   for (int i = 0; i < rounds; ++i) {
-    PPDHost host(path);
-    auto panels = ImageOptionsOvqPDEPluginj15().PDEPanelsForType(kPrintDialogType, &host);
+    HostSession host;
+    std::string error;
+    host.OpenPPDFile(path, &error);
+    auto panels = ImageOptionsOvqPDEPluginj15().PDEPanelsForType(kPrintDialogTypeID, &host);
     if (panels.size() != 1 || panels[0]->panelView() == nullptr || !panels[0]->restoreValuesAndReturnError(nullptr)) {
       std::fprintf(stderr, "the panel does not open on the generated PPD\n");
       return 1;
     }
     panels[0]->willShow();
-    entries = panels[0]->Getxppd() == nullptr ? 0 : panels[0]->Getxppd()->size();
+    auto* panel = static_cast<ImageOptionsOvqPDEj15*>(panels[0].get());
+    entries = panel->Getxppd() == nullptr ? 0 : panel->Getxppd()->size();
     conflicted = 0;
-    for (const auto& control : panels[0]->getCtrlGroupArrayRef()) {
+    for (const auto& control : panel->getCtrlGroupArrayRef()) {
       if (auto* list = dynamic_cast<PPDPopupControlNvxImageOptions*>(control.get())) {
         for (const UIListRow& row : list->Rows()) conflicted += row.conflict == kConflictTrue ? 1 : 0;
       }

@@ -2,8 +2,6 @@
 
 #include <syslog.h>
 
-#include <cstdio>
-
 #include "preferences.h"
 #include "settings_access.h"
 #include "system_access.h"
@@ -59,15 +57,6 @@ bool ValidationListPasses(const BaseControlNvx& control, std::span<const int32_t
     field->GetValueFromUI();
     if (field->InvalidateData() != kControlSuccess) return false;
   }
-  return true;
-}
-
-bool IsCDFSupported(ppd_file_t* ppd) {
-  ppd_attr_t* attribute = ppdFindAttr_ALT(ppd, "OVXCDFSetting");
-  if (attribute == nullptr || attribute->value == nullptr) return true;
-  FILE* file = std::fopen(attribute->value, "r");
-  if (file == nullptr) return false;
-  std::fclose(file);
   return true;
 }
 

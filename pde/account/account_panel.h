@@ -10,6 +10,7 @@
 #include "account_tables.h"
 #include "controls.h"
 #include "hosted_panel.h"
+#include "quick_xppd.h"
 #include "text_controls.h"
 
 namespace OVQ_PDE_NS {
@@ -106,9 +107,5 @@ class AccountPanelNvx : public HostedPanelNvx {
   std::string helpName_;
   EncryptArray encryptArray_;
 };
-
-// Whether the file that the PPD's "OVXCDFSetting" names can be read (true
-// without the attribute): the version text's CDF-support state.
-bool IsCDFSupported(ppd_file_t* ppd);
 
 }  // namespace OVQ_PDE_NS

@@ -1,6 +1,7 @@
 #include "quick_xppd.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -182,6 +183,15 @@ int GetXPPD(ppd_file_t* ppd, XppdHash* hash, const char* panelName, const char* 
   CQuickXPPD reader(hash, &section);
   in >> reader;
   return 0;
+}
+
+bool IsCDFSupported(ppd_file_t* ppd) {
+  ppd_attr_t* attribute = ppdFindAttr_ALT(ppd, kCDFSettingAttribute);
+  if (attribute == nullptr || attribute->value == nullptr) return true;
+  FILE* file = std::fopen(attribute->value, "r");
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
 }
 
 }  // namespace OVQ_PDE_NS

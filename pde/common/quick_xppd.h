@@ -91,4 +91,8 @@ int GetXPPD(ppd_file_t* ppd, XppdHash* hash, const char* panelName, const char* 
 // True when the PPD has an attribute found by ppdFindAttr_ALT(attributeName).
 bool CDFKeyExist(ppd_file_t* ppd, const char* attributeName);
 
+// Whether the file that the PPD's "OVXCDFSetting" names can be read (true
+// without the attribute or its value): the version text's CDF-support state.
+bool IsCDFSupported(ppd_file_t* ppd);
+
 }  // namespace OVQ_PDE_NS

@@ -407,8 +407,8 @@ int GLittleArrayControlNvx::GetSummaryText(SummaryDictionary& summary, SummaryOr
 
 QWidget* ImageOptionsWindowNvx::Element(ControlID tag) const { return FindElementByTag(window_, tag); }
 
-GButtonNvx* ImageOptionsWindowNvx::AddButton(ControlID tag, const char* titleKey, std::function<void()> action) {
-  auto button = std::make_unique<GButtonNvx>();
+CallbackButtonNvx* ImageOptionsWindowNvx::AddButton(ControlID tag, const char* titleKey, std::function<void()> action) {
+  auto button = std::make_unique<CallbackButtonNvx>();
   button->CreateControl(Element(tag), titleKey, std::move(action));
   return AddControl(std::move(button));
 }
@@ -452,7 +452,7 @@ int ImageOptionsWindowNvx::ActivateWindow() {
   return RunModalWindow(window_);
 }
 
-void ImageOptionsWindowNvx::OnCancel() {
+void ImageOptionsWindowNvx::CancelWindow() {
   RestoreMarkedPPD();
   if (ppd_file_t* ppd = GetCurrentPPD()) UpdatePanelConflicts(this, ppd);
   DeactivateWindow(QDialog::Rejected);
@@ -473,7 +473,7 @@ int ColorBalanceWndNvx::ColorBalanceWnd(QDialog* window, const char* titleKey) {
   AddLabel(kMidDensityLabelTag, "Mid Density Scope Statics Text");
   AddLabel(kHighDensityLabelTag, "High Density Scope Statics Text");
   AddLabel(kDensityScopeLabelTag, "Density Scope Statics Text");
-  AddButton(kBalanceCancelTag, "Cancel Button Text", [this] { OnCancel(); });
+  AddButton(kBalanceCancelTag, "Cancel Button Text", [this] { CancelWindow(); });
   AddButton(kBalanceOKTag, "OK Button Text", [this] { OnOK(); });
   AddButton(kBalanceRestoreTag, "Restore Default Button Text", [this] { OnRestoreDefault(); });
   AddButton(kBalanceHelpTag, nullptr, [this] { panel_->OpenHelpPage("ColorBalance.htm"); });
@@ -527,7 +527,7 @@ int ImageAdjustmentWndBaseNvx::CreatePanel(QWidget* window, const char* titleKey
   if (dialog == nullptr) return kPanelFailure;
   BuildSettings();
   AddButton(kAdjOKTag, "OK Button Text", [this] { OnOK(); });
-  AddButton(kAdjCancelTag, "Cancel Button Text", [this] { OnCancel(); });
+  AddButton(kAdjCancelTag, "Cancel Button Text", [this] { CancelWindow(); });
   AddButton(kAdjRestoreTag, "Restore Default Button Text", [this] { OnRestoreDefault(); });
   AddButton(kAdjHelpTag, nullptr, [this] { panel_->OpenHelpPage("ImageAdj.htm"); });
   return kPanelNoErr;

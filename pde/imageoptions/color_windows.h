@@ -61,8 +61,6 @@ class ColorTargetListCtrlNvx : public PopupControlNvx {
 class GTextEditCtrlNvx : public TextEditCtrlNvx {
  public:
   void SetArrowTag(ControlID tag) { arrowTag_ = tag; }
-  // Opening the window again keeps the field as it is.
-  int ReInitializeCtrl(const Bundle*, ppd_file_t*) override { return kControlSuccess; }
   // Shows the arrow's value.
   int Update() override;
   // The field shows what its arrow holds: the arrow's reaction puts it there.
@@ -136,14 +134,15 @@ class ImageOptionsWindowNvx : public PopupWinInPanelNvx {
   void SyncMarkedPPD();
   // Marks the recorded choices again, then every control reloads its value.
   void RestoreMarkedPPD();
-  void OnCancel();
+  // The Cancel button, the close button and Escape: the recorded marks back, the window closed.
+  void CancelWindow() override;
   void OnRestoreDefault();
   const std::map<std::string, std::string>& RecordedMarks() const { return recorded_; }
 
  protected:
   // Controls by tag in the window (nullptr when there is none).
   QWidget* Element(ControlID tag) const;
-  GButtonNvx* AddButton(ControlID tag, const char* titleKey, std::function<void()> action);
+  CallbackButtonNvx* AddButton(ControlID tag, const char* titleKey, std::function<void()> action);
   void AddLabel(ControlID tag, const char* summaryKey);
   // Every control loads its value from the marks and shows it.
   void ReloadFromMarks();

@@ -231,18 +231,4 @@ int GCheckBoxNvx::InitializeCtrl(const Bundle* bundle, ppd_file_t* ppd) {
   return result;
 }
 
-int GButtonNvx::CreateControl(QWidget* element, const char* titleKey, std::function<void()> action) {
-  BaseButtonNvx::CreateControl(element, titleKey);
-  action_ = std::move(action);
-  return kControlSuccess;
-}
-
-int GButtonNvx::InitializeCtrl(const Bundle* bundle, ppd_file_t* ppd) {
-  return titleKey_ == nullptr ? kControlSuccess : BaseButtonNvx::InitializeCtrl(bundle, ppd);
-}
-
-void GButtonNvx::RequestControlAction() {
-  if (action_) action_();
-}
-
 }  // namespace OVQ_PDE_NS

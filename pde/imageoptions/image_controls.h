@@ -2,7 +2,6 @@
 // PPD-bound kinds: each list, slider, arrow and check box reports its keyword
 // to the product type checker while it is initialized from the PPD.
 #pragma once
-#include <functional>
 #include <string>
 
 #include "ppd_controls.h"
@@ -129,17 +128,5 @@ class GCheckBoxNvx : public PPDCheckBoxNvxImageOptions {
   int InitializeCtrl(const Bundle* bundle, ppd_file_t* ppd) override;
 };
 class GCheckBoxExtNvx : public GCheckBoxNvx {};
-
-// A button that runs one action of its panel or window.
-class GButtonNvx : public BaseButtonNvx {
- public:
-  int CreateControl(QWidget* element, const char* titleKey, std::function<void()> action);
-  // Without a title key the element keeps the text of the interface file.
-  int InitializeCtrl(const Bundle* bundle, ppd_file_t* ppd) override;
-  void RequestControlAction() override;
-
- private:
-  std::function<void()> action_;
-};
 
 }  // namespace OVQ_PDE_NS

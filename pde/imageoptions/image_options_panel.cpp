@@ -74,11 +74,6 @@ constexpr ControlIniData kAdvancedIni{
     .defaultValue = 0, .initialValue = -1, .titleKey = "Advanced Settings Radio Text"};
 constexpr SliderIniData kBrightnessIni{};
 
-std::string TableForPPD(ppd_file_t* ppd) {
-  ppd_attr_t* index = ppd == nullptr ? nullptr : ppdFindAttr(ppd, "KQLocalizableFileIndex", nullptr);
-  return index == nullptr || index->value == nullptr ? std::string() : std::string("Localizable") + index->value;
-}
-
 bool OfferedWithChoices(ppd_file_t* ppd, const char* keyword) {
   ppd_option_t* option = ppd == nullptr ? nullptr : ppdFindOption(ppd, keyword);
   return option != nullptr && option->num_choices > 0;
@@ -102,16 +97,7 @@ std::shared_ptr<XppdHash> BuildImageOptionsHash(ppd_file_t* ppd) {
   return hash;
 }
 
-bool IsCDFSupported(ppd_file_t* ppd) {
-  ppd_attr_t* attribute = ppdFindAttr_ALT(ppd, kCDFSettingAttribute);
-  if (attribute == nullptr || attribute->value == nullptr) return true;
-  FILE* file = std::fopen(attribute->value, "r");
-  if (file == nullptr) return false;
-  std::fclose(file);
-  return true;
-}
-
-ImageOptionsOvqPDEj15::ImageOptionsOvqPDEj15(PDEHostCallback* callback) : BasePrintPanelNvx(callback) {}
+ImageOptionsOvqPDEj15::ImageOptionsOvqPDEj15(PDEHostCallback* callback) : HostedPanelNvx(callback) {}
 
 ImageOptionsOvqPDEj15::~ImageOptionsOvqPDEj15() = default;
 
@@ -124,29 +110,9 @@ std::string ImageOptionsOvqPDEj15::getPDENibFileNamePrintType() const {
   return kProducts[0].nib;
 }
 
-ppd_file_t* ImageOptionsOvqPDEj15::HostPPD() const {
-  return GetCurrentPDECallbackObj() == nullptr ? nullptr : GetCurrentPDECallbackObj()->ppdFile();
-}
-
 QWidget* ImageOptionsOvqPDEj15::Element(ControlID tag) const { return FindElementByTag(GetWindowRef(), tag); }
 
 // ---- the host protocol ---------------------------------------------------------------------------------
-
-QWidget* ImageOptionsOvqPDEj15::panelView() {
-  if (TopLevelObjects().empty()) loadNibNamed(getPDENibFileNamePrintType(), nullptr);
-  return GetWindowRef();
-}
-
-std::string ImageOptionsOvqPDEj15::panelName() {
-  if (name_.empty()) {
-    std::string table = TableForPPD(HostPPD());
-    if (!table.empty()) SetLocalizeTableName(table);
-    const Bundle* bundle = GetPDEBundleRef() != nullptr ? GetPDEBundleRef() : GetAppBundleRef();
-    name_ = bundle == nullptr ? kNoTranslation
-                              : bundle->LocalizedString(kImageOptionsTitleKey, kNoTranslation, GetLocalizeTableName());
-  }
-  return name_;
-}
 
 std::vector<std::string> ImageOptionsOvqPDEj15::supportedPPDOptionKeys() {
   if (hash_ == nullptr) hash_ = BuildImageOptionsHash(HostPPD());
@@ -177,7 +143,7 @@ bool ImageOptionsOvqPDEj15::restoreValuesAndReturnError(std::string* error) {
 bool ImageOptionsOvqPDEj15::saveValuesAndReturnError(std::string* error) {
   if (!initialized_) return true;
   gbIsPrint = true;
-  if (!TopLevelObjects().empty()) SetValueFromUIToControl();
+  if (IsViewLoaded()) SetValueFromUIToControl();
   bool written = isShouldPrintCalled || WriteChoices();
   isShouldPrintCalled = false;
   gbIsPrint = false;
@@ -189,7 +155,7 @@ bool ImageOptionsOvqPDEj15::shouldPrint() {
   if (bFirstInitialzePDE) restoreValuesAndReturnError(nullptr);
   if (!initialized_) return true;
   gbIsPrint = true;
-  if (!TopLevelObjects().empty()) SetValueFromUIToControl();
+  if (IsViewLoaded()) SetValueFromUIToControl();
   WriteChoices();
   isShouldPrintCalled = true;
   gbIsPrint = false;
@@ -221,7 +187,7 @@ int ImageOptionsOvqPDEj15::SimulationOpenPDE() {
   int result = kControlSuccess;
   if (first) {
     CreatePanel(view);
-    std::string table = TableForPPD(ppd);
+    std::string table = LocalizeTableForPPD(ppd);
     if (!table.empty()) SetLocalizeTableName(table);
     if (RegisterMyHelpBook() != 0) result = kControlFailure;
     if (hash_ == nullptr) hash_ = BuildImageOptionsHash(ppd);
@@ -314,7 +280,7 @@ void ImageOptionsOvqPDEj15::BuildControls(QWidget*, bool cdfSupported) {
   pluginTypeList_ = AddControl(std::move(pluginType));
 
   auto button = [this](ControlID tag, const char* titleKey, std::function<void()> action) {
-    auto control = std::make_unique<GButtonNvx>();
+    auto control = std::make_unique<CallbackButtonNvx>();
     control->CreateControl(Element(tag), titleKey, std::move(action));
     return AddControl(std::move(control));
   };

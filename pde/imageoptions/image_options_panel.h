@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "base_panel.h"
 #include "color_windows.h"
+#include "hosted_panel.h"
 #include "image_controls.h"
 #include "image_tables.h"
 #include "product_checker.h"
@@ -34,32 +34,25 @@ int xSetxppd(ppd_file_t* ppd, XppdHash* hash);
 // The panel's constraint hash: from the cache file the PPD names in
 // "OVXCDFSetting" (section "ImageOptionPDE..."), else built from the PPD.
 std::shared_ptr<XppdHash> BuildImageOptionsHash(ppd_file_t* ppd);
-// Whether the file "OVXCDFSetting" names can be read (true without the attribute).
-bool IsCDFSupported(ppd_file_t* ppd);
 
-class ImageOptionsOvqPDEj15 : public BasePrintPanelNvx {
+class ImageOptionsOvqPDEj15 : public HostedPanelNvx {
  public:
   explicit ImageOptionsOvqPDEj15(PDEHostCallback* callback);
   ~ImageOptionsOvqPDEj15() override;
 
   // ---- the host protocol
-  // The interface file of the product type, loaded once.
-  QWidget* panelView();
-  // The localized "Graphics Title" (strings table from "KQLocalizableFileIndex").
-  std::string panelName();
-  std::string panelKind() const { return kImageOptionsPanelKind; }
+  std::string panelKind() override { return kImageOptionsPanelKind; }
   // Builds the constraint hash (when not built yet) and names the 26 keywords.
-  std::vector<std::string> supportedPPDOptionKeys();
-  void PPDOptionKeyValueDidChange(const char*, const char*) {}
+  std::vector<std::string> supportedPPDOptionKeys() override;
   // Loads and shows the values from the marks again.
   void willShow() override;
-  bool shouldShowHelp();
+  bool shouldShowHelp() override;
   // Build and load; false when the panel cannot be built or initialized.
-  bool restoreValuesAndReturnError(std::string* error);
+  bool restoreValuesAndReturnError(std::string* error) override;
   // Takes the UI values and marks the choices (unless shouldPrint just did).
-  bool saveValuesAndReturnError(std::string* error);
+  bool saveValuesAndReturnError(std::string* error) override;
   // Takes the UI values and marks the choices; the panel never stops a job.
-  bool shouldPrint();
+  bool shouldPrint() override;
 
   // ---- the panel
   int CreatePanel(QWidget* view) override;
@@ -114,13 +107,16 @@ class ImageOptionsOvqPDEj15 : public BasePrintPanelNvx {
   // Opens a page of the help book: true when it opened.
   bool OpenHelpPage(const char* page);
 
+ protected:
+  std::string NibName() const override { return getPDENibFileNamePrintType(); }
+  const char* TitleKey() const override { return kImageOptionsTitleKey; }
+
  private:
   QWidget* Element(ControlID tag) const;
   void BuildControls(QWidget* view, bool cdfSupported);
   void ChooseImageAdjustmentWindow(ppd_file_t* ppd);
   // Marks the choices of the controls and windows through the host: false when one was refused.
   bool WriteChoices();
-  ppd_file_t* HostPPD() const;
 
   ColorBalanceWndNvx* colorBalanceWnd = nullptr;
   ImageAdjustmentWndNvx* imageAdjustmentWnd = nullptr;
@@ -129,7 +125,7 @@ class ImageOptionsOvqPDEj15 : public BasePrintPanelNvx {
   RGBCorrectionListCtrlNvx* rgbCorrectionList_ = nullptr;
   GRadioButtonNvx* advancedRadio_ = nullptr;
   PluginTypeListCtrlNvx* pluginTypeList_ = nullptr;
-  GButtonNvx* helpButton_ = nullptr;
+  CallbackButtonNvx* helpButton_ = nullptr;
   RadioGroupNvx radioGroup_;
   std::shared_ptr<XppdHash> hash_;
   bool isPrintTypeSavetoMailbox = false;
@@ -141,7 +137,6 @@ class ImageOptionsOvqPDEj15 : public BasePrintPanelNvx {
   bool failed_ = false;       // the build failed: the panel stays uninitialized
   int32_t pdeType = 0;
   int32_t productType_ = -1;
-  std::string name_;
 };
 
 }  // namespace OVQ_PDE_NS

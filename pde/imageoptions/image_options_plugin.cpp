@@ -18,11 +18,11 @@ bool ImageOptionsOvqPDEPluginj15::initWithBundle(const Bundle* bundle) {
   return true;
 }
 
-std::vector<std::unique_ptr<ImageOptionsOvqPDEj15>> ImageOptionsOvqPDEPluginj15::PDEPanelsForType(
-    const std::string& dialogType, PDEHostCallback* host) {
-  std::vector<std::unique_ptr<ImageOptionsOvqPDEj15>> panels;
+std::vector<std::unique_ptr<PDEPanel>> ImageOptionsOvqPDEPluginj15::PDEPanelsForType(const std::string& dialogType,
+                                                                                     PDEHostCallback* host) {
+  std::vector<std::unique_ptr<PDEPanel>> panels;
   ppd_file_t* ppd = host == nullptr ? nullptr : host->ppdFile();
-  if (dialogType != kPrintDialogType || ppd == nullptr) return panels;
+  if (dialogType != kPrintDialogTypeID || ppd == nullptr) return panels;
   char keyword[256] = {};
   FixPPDKeywordAccordingToType(ppd, "OVXImageOptionsSettings", keyword, sizeof keyword);
   ppd_attr_t* settings = ppdFindAttr_ALT(ppd, keyword);

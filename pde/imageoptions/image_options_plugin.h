@@ -7,19 +7,19 @@
 #include <vector>
 
 #include "image_options_panel.h"
+#include "pde_plugin.h"
 
 namespace OVQ_PDE_NS {
 
 inline constexpr char kImageOptionsBundleID[] = "nvxops15.pde.ImageOptions";
-inline constexpr char kPrintDialogType[] = "BDB091F4-E57F-11D3-B5CC-0050E4603277";
 
-class ImageOptionsOvqPDEPluginj15 {
+class ImageOptionsOvqPDEPluginj15 : public PDEPlugIn {
  public:
   // Keeps the first bundle it is given for the life of the process.
-  bool initWithBundle(const Bundle* bundle);
+  bool initWithBundle(const Bundle* bundle) override;
   // The panel for the print dialog with a PPD that offers it; none otherwise.
-  std::vector<std::unique_ptr<ImageOptionsOvqPDEj15>> PDEPanelsForType(const std::string& dialogType,
-                                                                       PDEHostCallback* host);
+  std::vector<std::unique_ptr<PDEPanel>> PDEPanelsForType(const std::string& dialogType,
+                                                          PDEHostCallback* host) override;
 };
 
 // The bundle the first initWithBundle stored.

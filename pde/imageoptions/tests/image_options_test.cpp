@@ -12,9 +12,9 @@
 #include <regex>
 #include <set>
 
+#include "host_session.h"
 #include "image_options_plugin.h"
 #include "param_name.h"
-#include "ppd_host.h"
 #include "product_checker.h"
 #include "qt_test_support.h"
 #include "quick_xppd.h"
@@ -25,6 +25,20 @@
 using namespace ovqimageoptions;
 
 namespace {
+
+// The dialogs' host session on a PPD file; it refuses the choices a test names.
+class TestSession : public HostSession {
+ public:
+  bool willChangePPDOptionKeyValue(const char* option, const char* choice) override {
+    if (refused.count(std::string(option) + ":" + choice) != 0) return false;
+    return HostSession::willChangePPDOptionKeyValue(option, choice);
+  }
+  std::string Marked(const char* option) {
+    ppd_choice_t* choice = ppdFindMarkedChoice(ppdFile(), option);
+    return choice == nullptr ? "" : choice->choice;
+  }
+  std::set<std::string> refused;  // "Option:Choice"
+};
 
 std::string ShippedPPD(const std::string& name) { return ReadFile(SourcePath("ppd/" + name)); }
 
@@ -76,13 +90,13 @@ class ImageOptionsPanel : public ::testing::Test {
   // Offers the panel for the PPD text and restores it, as a print dialog opens.
   bool Open(const std::string& text) {
     WriteFile(dir_.File("queue.ppd"), text);
-    host_ = std::make_unique<PPDHost>(dir_.File("queue.ppd"));
-    if (host_->ppdFile() == nullptr) return false;
-    host_->settings.Set(kPrintTypeTicketKey, printType_, false);
-    auto panels = ImageOptionsOvqPDEPluginj15().PDEPanelsForType(kPrintDialogType, host_.get());
-    if (panels.size() != 1) return false;
-    panel_ = std::move(panels.front());
+    host_ = std::make_unique<TestSession>();
     std::string error;
+    if (!host_->OpenPPDFile(dir_.File("queue.ppd"), &error)) return false;
+    host_->printSettings()->Set(kPrintTypeTicketKey, printType_, false);
+    auto panels = ImageOptionsOvqPDEPluginj15().PDEPanelsForType(kPrintDialogTypeID, host_.get());
+    if (panels.size() != 1) return false;
+    panel_.reset(static_cast<ImageOptionsOvqPDEj15*>(panels.front().release()));
     if (!panel_->restoreValuesAndReturnError(&error)) return false;
     panel_->willShow();
     return true;
@@ -97,7 +111,7 @@ class ImageOptionsPanel : public ::testing::Test {
 
   TempDir dir_;
   std::string printType_ = "1";
-  std::unique_ptr<PPDHost> host_;
+  std::unique_ptr<TestSession> host_;
   std::unique_ptr<ImageOptionsOvqPDEj15> panel_;
 };
 
@@ -118,6 +132,15 @@ TEST_P(ShippedProductType, IsTheTypeOfItsKeywords) {
   EXPECT_EQ(List(kPluginTypeListTag)->currentIndex() + 1, GetParam().type);
   EXPECT_EQ(panel_->getImageAdjustmentBlackOverWnd() != nullptr, GetParam().overprintWindow);
   EXPECT_EQ(panel_->getImageAdjustmentWnd() != nullptr, !GetParam().overprintWindow);
+  // Every text of the panel and its windows is translated (the PPD may select its own strings table).
+  for (QWidget* element : View()->findChildren<QWidget*>()) {
+    QStringList texts = {element->windowTitle(), element->property("text").toString(),
+                         element->property("title").toString()};
+    if (auto* menu = qobject_cast<QComboBox*>(element)) {
+      for (int i = 0; i < menu->count(); ++i) texts << menu->itemText(i);
+    }
+    for (const QString& text : texts) EXPECT_NE(text, "no translation") << element->objectName().toStdString();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -473,7 +496,9 @@ TEST(ImageOptionsHash, HoldsOnlyConstraintsThatNameAPanelKeyword) {
   TempDir dir;
   std::string text = ShippedPPD("OVQC300.ppd") + "*UIConstraints: *Duplex DuplexTumble *InputSlot MSI\n";
   WriteFile(dir.File("q.ppd"), text);
-  PPDHost host(dir.File("q.ppd"));
+  HostSession host;
+  std::string error;
+  ASSERT_TRUE(host.OpenPPDFile(dir.File("q.ppd"), &error)) << error;
   XppdHash hash;
   EXPECT_EQ(xSetxppd(host.ppdFile(), &hash), 0);
   EXPECT_EQ(hash.count("InputSlot:MSI"), 0u);
@@ -572,6 +597,42 @@ TEST_F(ImageOptionsPanel, RefusedCheckBoxMarkShowsThePreviousState) {
   });
   Click(View(), kColorBalanceButtonTag);
   EXPECT_EQ(host_->Marked("OVColorBalanceAdjustment"), "False");
+}
+
+// ovqdialog offers the panel after the account panels, reaches its controls and
+// its windows, and prints the choices that differ from the PPD's defaults.
+TEST(ImageOptionsInOvqdialog, ActsOnThePanelAndPrintsItsChoices) {
+  TempDir home;
+  RunSpec spec;
+  spec.program = BinaryPath("ovqdialog");
+  spec.args = {"--ppd",        SourcePath("ppd/OVQC300.ppd"),
+               "panels",       "open nvxops15.pde.ImageOptionsKind",
+               "items 106",    "select 102 2",
+               "items 106",    "slide 103 -2",
+               "press 104",    "check 3101 1",
+               "step 3600 -2", "state 3500",
+               "press 3001",   "state 103",
+               "print"};
+  spec.env = {{"HOME", home.path()}, {"XDG_CONFIG_HOME", home.File("config")}, {"QT_QPA_PLATFORM", "offscreen"}};
+  RunResult run = RunProgram(spec);
+  ASSERT_EQ(run.exit_status, 0) << run.out << run.err;
+  size_t account = run.out.find("nvxops15.pde.PrintTypeKind\t");
+  size_t panel = run.out.find("nvxops15.pde.ImageOptionsKind\tImage Options\n");
+  EXPECT_LT(account, panel) << run.out;
+  const char* lines[] = {
+      "1\tenabled=1\tStandard\n2\tenabled=1\tPhoto\n3\tenabled=1\tPresentation\n",
+      "1\tenabled=1\tStandard\n2\tenabled=0\tPhoto\n3\tenabled=1\tPresentation\n",  // HighSpeed excludes Photo
+      "window: Color Balance\n3500 enabled=1 hidden=0 value=-2\nwindow closed\n",
+      "103 enabled=1 hidden=0 value=-2\n",
+      "print: go\n",
+      "OVBrightness=Dark2\n",  // position -2 of 11 choices: the eighth choice
+      "OVColorBalanceAdjustment=True\n",
+      "OVColorDensityBlackLow=-2\n",
+      "OVOutputMode=HighSpeed\n",
+      "nvxjobs.printsettings.TargetColorLboxTicketKey=1\n",
+  };
+  for (const char* line : lines) EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+  EXPECT_EQ(run.out.find("OVColorMode="), std::string::npos);  // the default is not sent
 }
 
 }  // namespace
