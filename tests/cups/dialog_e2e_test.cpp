@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "escapes.h"
+#include "ghostscript.h"
 #include "param_name.h"
 #include "run_program.h"
 #include "scheduler.h"
@@ -18,6 +19,7 @@ namespace {
 
 const std::string kPT = "open nvxops15.pde.PrintTypeKind";
 const std::string kJBA = "open nvxops15.pde.AccountKind";
+const std::string kIO = "open nvxops15.pde.ImageOptionsKind";
 constexpr char kSubmit[] = "submit";  // stands for "submit <the document>"
 
 std::string LoginName() {
@@ -40,6 +42,10 @@ struct DialogJob {
   std::vector<std::string> expected;  // escaped texts (see Unescape) of the device file
   std::vector<std::string> absent = {};
   std::string lpoptions = {};  // the user's saved options of the queue ("QUEUE" for its name)
+  const char* ppd = "OVQC300.ppd";
+  // How the printer renders the pages (in gray when the stream says RENDERMODE=GRAYSCALE): the red
+  // square of the document's first page in red or in gray; not looked at when unset.
+  enum class Pages { kUnchecked, kColour, kGray } pages = Pages::kUnchecked;
 };
 
 void PrintTo(const DialogJob& job, std::ostream* os) { *os << job.name; }
@@ -50,7 +56,8 @@ class DialogToPrinter : public testing::TestWithParam<DialogJob> {
     scheduler_ = new PrivateScheduler;
     if (scheduler_->Start(BinaryPath("ovqfilter"), start_error_)) {
       WriteFile(scheduler_->Folder() + "/report.ps",
-                "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\nshowpage\n%%Page: 2 2\nshowpage\n%%EOF\n");
+                "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\n1 0 0 setrgbcolor 72 72 288 288 rectfill\n"
+                "showpage\n%%Page: 2 2\nshowpage\n%%EOF\n");
     }
   }
   static void TearDownTestSuite() {
@@ -68,7 +75,7 @@ TEST_P(DialogToPrinter, DeviceGetsWhatThePanelsWrote) {
   const DialogJob& job = GetParam();
   ASSERT_TRUE(start_error_.empty()) << start_error_;
   std::string error;
-  std::string device = scheduler_->AddQueue(job.name, SourcePath("ppd/OVQC300.ppd"), error);
+  std::string device = scheduler_->AddQueue(job.name, SourcePath(std::string("ppd/") + job.ppd), error);
   ASSERT_FALSE(device.empty()) << error;
   TempDir home;
   if (!job.lpoptions.empty()) {
@@ -110,6 +117,19 @@ TEST_P(DialogToPrinter, DeviceGetsWhatThePanelsWrote) {
   }
   for (const std::string& text : job.absent) {
     EXPECT_EQ(stream.find(Unescape(text)), std::string::npos) << "present: " << text << "\n" << head;
+  }
+  if (job.pages != DialogJob::Pages::kUnchecked) {
+    bool gray = stream.find("@PJL SET RENDERMODE=GRAYSCALE\n") != std::string::npos;
+    EXPECT_EQ(gray, job.pages == DialogJob::Pages::kGray) << head;
+    Rendering rendering = RenderWithGhostscript(device, 20, !gray);
+    ASSERT_TRUE(rendering.ok()) << rendering.messages;
+    ASSERT_EQ(rendering.pages.size(), 2u);
+    // Red (1 0 0) is 255 0 0 in colour; in gray it has red's luminance, 0.2126 in linear light,
+    // sRGB-encoded 1.055 * 0.2126^(1/2.4) - 0.055 = 0.498 of white: 127.
+    size_t square = gray ? rendering.pages[0].PixelsNear(127, 127, 127, 12) : rendering.pages[0].PixelsNear(255, 0, 0);
+    EXPECT_GT(square, 100u);
+    EXPECT_EQ(rendering.pages[1].PixelsNear(255, 255, 255),
+              size_t(rendering.pages[1].width) * rendering.pages[1].height);
   }
   // Remembered values stay home: neither the job CUPS keeps nor the printer sees them.
   std::string attributes = scheduler_->JobAttributes(id);
@@ -153,6 +173,20 @@ INSTANTIATE_TEST_SUITE_P(
                   .commands = {kJBA, "press 1002", "check 3017 1", "press 3001", kSubmit, "type 4006 carol",
                                "type 4008 abcd", "press 4001"},
                   .expected = {"@PJL SET JOBATTR=\"@JOAU=carol\"\\r\n@PJL SET JOBATTR=\"@JOEP=eCxIOQ==\"\\r\n"}},
+        // Image Options on a printer whose PPD code reaches the filter in the document (buffered pass).
+        DialogJob{.name = "image_options_black_and_white",
+                  .commands = {kIO, "select 101 2", kSubmit},
+                  .expected = {"@PJL SET RENDERMODE=GRAYSCALE\n"},
+                  .ppd = "OVQC500.ppd",
+                  .pages = DialogJob::Pages::kGray},
+        DialogJob{.name = "image_options_colour_adjusted",
+                  .commands = {kIO, "check 1042 1", "press 105", "select 502 2", "press 521", "press 104",
+                               "check 3101 1", "select 3102 2", "type 3511 2", "press 3001", kSubmit},
+                  .expected = {"@PJL SET RENDERMODE=COLOR\n", "@PJL SET JOBATTR=\"@AJCM=5\"\n",
+                               "@PJL SET JOBATTR=\"@AJCL=3\"\n", "@PJL SET JOBATTR=\"@RGBP=ADOBERGB\"\n"},
+                  .absent = {"@PJL SET JOBATTR=\"@RGBP=SRGB\"\n"},
+                  .ppd = "OVQC500.ppd",
+                  .pages = DialogJob::Pages::kColour},
         DialogJob{.name = "saved_queue_options",
                   .commands = {kSubmit},
                   .expected = {"@PJL SET RENDERMODE=GRAYSCALE\n"},
