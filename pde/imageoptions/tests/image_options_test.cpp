@@ -26,6 +26,11 @@ using namespace ovqimageoptions;
 
 namespace {
 
+// Every row prints as its name.
+template <typename Row>
+requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+
 // The dialogs' host session on a PPD file; it refuses the choices a test names.
 class TestSession : public HostSession {
  public:
