@@ -179,20 +179,3 @@ JobStatus PrivateScheduler::WaitForJob(int job_id, int seconds) {
   httpClose(http);
   return status;
 }
-
-std::string PrivateScheduler::JobStateFromIpptool(int job_id) {
-  const std::string test = dir_->File("job-state.test");
-  WriteFile(test,
-            "{\n OPERATION Get-Job-Attributes\n GROUP operation-attributes-tag\n"
-            " ATTR charset attributes-charset utf-8\n ATTR naturalLanguage attributes-natural-language en\n"
-            " ATTR uri job-uri $uri\n ATTR keyword requested-attributes job-state\n DISPLAY job-state\n}\n");
-  // The scheduler's local socket as the URI's host.
-  std::string host;
-  for (char c : socket_) host += c == '/' ? std::string("%2F") : std::string(1, c);
-  RunResult r = RunTool(CupsProgram("ipptool"), {"-t", "ipp://" + host + "/jobs/" + std::to_string(job_id), test});
-  const std::string marker = "job-state (enum) = ";
-  size_t at = r.out.find(marker);
-  if (at == std::string::npos) return "(ipptool: " + r.out + r.err + ")";
-  at += marker.size();
-  return r.out.substr(at, r.out.find('\n', at) - at);
-}

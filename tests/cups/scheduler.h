@@ -41,8 +41,6 @@ class PrivateScheduler {
   // Waits until the job is completed, canceled, aborted or stopped (at most
   // `seconds`) and returns its last status.
   JobStatus WaitForJob(int job_id, int seconds);
-  // The job's "job-state" keyword as ipptool reads it ("completed", "aborted", ...).
-  std::string JobStateFromIpptool(int job_id);
 
  private:
   void WriteConfiguration(const std::string& filter);

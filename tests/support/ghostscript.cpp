@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "run_program.h"
-
 size_t Raster::PixelsNear(int r, int g, int b, int tolerance) const {
   const int want[3] = {r, g, b};
   const auto stride = static_cast<size_t>(channels);
@@ -46,32 +44,43 @@ bool ReadRaster(const std::string& data, Raster* raster) {
                                       static_cast<size_t>(raster->channels);
 }
 
+RunResult RunGhostscript(const std::vector<std::string>& args) {
+  std::vector<std::string> all = {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE"};
+  all.insert(all.end(), args.begin(), args.end());
+  return RunTool("/usr/bin/gs", all);
+}
+
+// The files page-1.<extension>, page-2.<extension>, ... of `dir`, in order.
+static std::vector<std::string> PageFiles(const TempDir& dir, const std::string& extension) {
+  std::vector<std::string> pages;
+  for (int page = 1;; ++page) {
+    const std::string file = dir.File("page-" + std::to_string(page) + "." + extension);
+    if (access(file.c_str(), F_OK) != 0) return pages;
+    pages.push_back(ReadFile(file));
+  }
+}
+
 Rendering RenderWithGhostscript(const std::string& path, int dpi, bool colour) {
   TempDir dir;
-  RunSpec gs;
-  gs.program = "/usr/bin/gs";
-  gs.args = {"-q",
-             "-dSAFER",
-             "-dBATCH",
-             "-dNOPAUSE",
-             colour ? "-sDEVICE=ppmraw" : "-sDEVICE=pgmraw",
-             "-r" + std::to_string(dpi),
-             "-sOutputFile=" + dir.File("page-%d.pnm"),
-             path};
-  const RunResult run = RunProgram(gs);
+  const RunResult run = RunGhostscript({colour ? "-sDEVICE=ppmraw" : "-sDEVICE=pgmraw", "-r" + std::to_string(dpi),
+                                        "-sOutputFile=" + dir.File("page-%d.pnm"), path});
   Rendering rendering;
   rendering.exit_status = run.exit_status;
   rendering.messages = run.out + run.err;
-  for (int page = 1;; ++page) {
-    const std::string file = dir.File("page-" + std::to_string(page) + ".pnm");
-    if (access(file.c_str(), F_OK) != 0) break;
+  for (const std::string& page : PageFiles(dir, "pnm")) {
     Raster raster;
-    if (!ReadRaster(ReadFile(file), &raster)) {
-      rendering.messages += "\nunreadable raster " + file;
+    if (!ReadRaster(page, &raster)) {
+      rendering.messages += "\nunreadable raster";
       rendering.exit_status = -1;
       break;
     }
     rendering.pages.push_back(std::move(raster));
   }
   return rendering;
+}
+
+std::vector<std::string> PageTexts(const std::string& path) {
+  TempDir dir;
+  RunGhostscript({"-sDEVICE=txtwrite", "-sOutputFile=" + dir.File("page-%d.txt"), path});
+  return PageFiles(dir, "txt");
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "run_program.h"
+
 // One rendered page: 1 (gray) or 3 (RGB) bytes per pixel, rows top to bottom.
 struct Raster {
   int width = 0;
@@ -30,5 +32,9 @@ struct Rendering {
   bool ok() const { return exit_status == 0 && messages.find("Error") == std::string::npos; }
 };
 
+// Runs Ghostscript quietly and safely, without pauses, with `args` after those options.
+RunResult RunGhostscript(const std::vector<std::string>& args);
 // Renders every page of the file at `path` at `dpi`, in RGB or gray.
 Rendering RenderWithGhostscript(const std::string& path, int dpi, bool colour = true);
+// The text Ghostscript draws on each page.
+std::vector<std::string> PageTexts(const std::string& path);

@@ -2,6 +2,7 @@
 // environment, standard input; captures standard output, standard error and
 // the exit status.
 #pragma once
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,6 +11,9 @@
 struct RunSpec {
   std::string program;
   std::vector<std::string> args;  // argv[1..]; argv[0] is the program
+  // When set, the child process runs this entry (a program's main) in place of
+  // `program`: for arguments longer than the kernel passes to a program.
+  std::function<int(int, char**)> entry;
   // Variables to set (value) or to remove (nullopt) on top of this process's environment.
   std::map<std::string, std::optional<std::string>> env;
   std::string stdin_data;
