@@ -61,19 +61,6 @@ void ExpectCacheRoundTrip(ppd_file_t* ppd, const std::string& path, const std::v
   EXPECT_TRUE(EntriesOf(read) == EntriesOf(direct)) << "cache read back differs from the direct build";
 }
 
-TEST(HPSample, EverySecondPPDAndTheMostConstrained) {
-  if (!HPExtractionComplete(SampleDir())) GTEST_SKIP() << "no extracted PPDs in " << SampleDir();
-  std::vector<SampledPPD> all = AllHPPPDs(SampleDir());
-  std::vector<SampledPPD> sample = HPSample(all);
-  EXPECT_GE(all.size(), 400u);
-  EXPECT_GE(sample.size(), all.size() / 2);
-  EXPECT_LE(sample.size(), (all.size() + 1) / 2 + kMostConstrained);
-  const SampledPPD* most = MostConstrainedPPD(sample);
-  ASSERT_NE(most, nullptr);
-  EXPECT_EQ(most->uiConstraints, MostConstrainedPPD(all)->uiConstraints);
-  EXPECT_GT(most->uiConstraints, 1000);
-}
-
 TEST(HPSweep, DirectBuildConflictTestAndCacheRoundTrip) {
   if (!HPExtractionComplete(SampleDir())) {
     GTEST_SKIP() << "no extracted PPDs in " << SampleDir()
