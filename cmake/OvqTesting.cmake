@@ -1,5 +1,7 @@
-# ovq_add_test(NAME name SOURCES ... LIBS ... [SERIAL])
+# ovq_add_test(NAME name SOURCES ... LIBS ... [SERIAL] [ONE_PROCESS])
 # SERIAL: the cases run alone, for tests that change machine-wide state.
+# ONE_PROCESS: the executable is one ctest test that runs every case in one
+# process (suites that start a private scheduler once for all their cases).
 # One GoogleTest executable per module; every test case is registered with ctest.
 if(OVQ_BUILD_TESTS)
   enable_testing()
@@ -8,7 +10,7 @@ if(OVQ_BUILD_TESTS)
 endif()
 
 function(ovq_add_test)
-  cmake_parse_arguments(T "SERIAL" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL;ONE_PROCESS" "NAME" "SOURCES;LIBS" ${ARGN})
   if(NOT OVQ_BUILD_TESTS)
     return()
   endif()
@@ -28,6 +30,11 @@ function(ovq_add_test)
   if(OVQ_SANITIZE)
     set(environment
         "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan-suppressions.txt:print_suppressions=0")
+  endif()
+  if(T_ONE_PROCESS)
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600 RUN_SERIAL ${serial} ENVIRONMENT "${environment}")
+    return()
   endif()
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES NO_PRETTY_TYPES
                        PROPERTIES TIMEOUT 300 RUN_SERIAL ${serial} ENVIRONMENT "${environment}")

@@ -46,39 +46,6 @@ std::string HostName() {
   return name;
 }
 
-std::string QuoteForStrings(const std::string& text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          out += "\\U00";
-          out.push_back(kHex[c >> 4]);
-          out.push_back(kHex[c & 0xF]);
-        } else {
-          out.push_back(static_cast<char>(c));
-        }
-    }
-  }
-  return out + "\"";
-}
-
 StringsTable ReadStrings(const std::string& path) {
   StringsTable table;
   std::string text;
@@ -141,8 +108,7 @@ bool CFPreferencesSynchronize(const char* application, const char* user, const c
         merged.erase(key);
       }
     }
-    std::string text;
-    for (const auto& [key, value] : merged) text += QuoteForStrings(key) + " = " + QuoteForStrings(value) + ";\n";
+    std::string text = FormatStringsTable(merged);
     std::string folder = path.substr(0, path.rfind('/'));
     ok = ok && MakeFolders(folder, anyUser ? 0755 : 0700) && WriteFileAtomically(path, text, anyUser ? 0644 : 0600);
     domain->pending.clear();

@@ -121,6 +121,45 @@ class StringsParser {
   size_t pos_ = 0;
 };
 
+std::string QuoteForStrings(const std::string& text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        if (c < 0x20 || c == 0x7F) {
+          out += "\\U00";
+          out.push_back(kHex[c >> 4]);
+          out.push_back(kHex[c & 0xF]);
+        } else {
+          out.push_back(static_cast<char>(c));
+        }
+    }
+  }
+  return out + "\"";
+}
+
 }  // namespace
 
 bool ParseStringsTable(std::string_view text, StringsTable* table) { return StringsParser(text).Parse(table); }
+
+std::string FormatStringsTable(const StringsTable& table) {
+  std::string text;
+  for (const auto& [key, value] : table) text += QuoteForStrings(key) + " = " + QuoteForStrings(value) + ";\n";
+  return text;
+}

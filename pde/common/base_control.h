@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,12 @@ class BaseControlNvx {
 
   // The element's action: the reaction, then the element's value into the UI block.
   virtual void RequestControlAction();
+  // After a scripted host set the value as a restore would: the reaction a
+  // user's change runs.
+  virtual void ScriptedChange() { RequestControlAction(); }
+  // The value a scripted host shows when the element cannot show it; nullopt
+  // when the element shows it.
+  virtual std::optional<std::string> ScriptValueText() const { return std::nullopt; }
 
   QWidget* GetControlPtr() const { return ControlPtr; }
   int32_t GetControlID() const;

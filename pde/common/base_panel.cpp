@@ -1,5 +1,7 @@
 #include "base_panel.h"
 
+#include <QKeyEvent>
+
 #include "modal_service.h"
 #include "settings_access.h"
 #include "system_access.h"
@@ -309,15 +311,53 @@ int BasePrintPanelNvx::loadNibNamed(const std::string& name, QWidget* owner) {
 
 // ---- sub-windows ---------------------------------------------------------------------
 
+namespace {
+
+// Turns closing a window in a modal run, and the Escape key, into its Cancel.
+class CloseAsCancel : public QObject {
+ public:
+  CloseAsCancel(QDialog* window, PopupWinInPanelNvx* owner) : QObject(window), window_(window), owner_(owner) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    bool escape = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+    if (watched != window_ || (event->type() != QEvent::Close && !escape) || !window_->isVisible() || cancelling_) {
+      return false;
+    }
+    cancelling_ = true;
+    owner_->CancelWindow();
+    cancelling_ = false;
+    if (window_->isVisible()) return true;  // the Cancel logic kept it open
+    event->accept();
+    return true;
+  }
+
+ private:
+  QDialog* window_;
+  PopupWinInPanelNvx* owner_;
+  bool cancelling_ = false;
+};
+
+}  // namespace
+
+PopupWinInPanelNvx::~PopupWinInPanelNvx() { delete closeFilter_.data(); }
+
 int PopupWinInPanelNvx::PopupWinInPanel(QDialog* window, const char* titleKey) {
   CreatePanel(window);
+  delete closeFilter_.data();
   window_ = window;
   winTitleTextRef = titleKey;
   isActived = false;
+  if (window != nullptr) {
+    closeFilter_ = new CloseAsCancel(window, this);
+    window->installEventFilter(closeFilter_);
+  }
   return kPanelNoErr;
 }
 
 int PopupWinInPanelNvx::InitializeUserPaneTitle(const Bundle* bundle) {
+  if (window_ != nullptr && winTitleTextRef == nullptr && window_->windowTitle().isEmpty()) {
+    window_->setWindowTitle(window_->objectName());
+  }
   if (window_ == nullptr || bundle == nullptr || winTitleTextRef == nullptr) return kPanelFailure;
   window_->setWindowTitle(
       QString::fromStdString(bundle->LocalizedString(winTitleTextRef, kNoTranslation, LocalizeTableName)));

@@ -189,12 +189,17 @@ class BasePrintPanelNvx {
   std::vector<QPointer<QWidget>> topLevelObjs;
 };
 
-// A window that a panel opens: a QDialog run modally through the host's modal service.
+// A window that a panel opens: a QDialog run modally through the host's modal
+// service. Closing it (its close button, the Escape key, a host that ends the
+// run) acts as its Cancel button: CancelWindow.
 class PopupWinInPanelNvx : public BasePrintPanelNvx {
  public:
   explicit PopupWinInPanelNvx(PDEHostCallback* callback = nullptr) : BasePrintPanelNvx(callback) {}
-  // The window and its title key.
+  ~PopupWinInPanelNvx() override;
+  // The window and its title key (none: the window shows its nib name, its object name).
   int PopupWinInPanel(QDialog* window, const char* titleKey);
+  // What the window's Cancel button does; by default the run ends as rejected.
+  virtual void CancelWindow() { DeactivateWindow(QDialog::Rejected); }
   // The strings table from "KQLocalizableFileIndex" when none is set, the
   // title, the controls, the bundle and PPD, the event handlers.
   int InitializeUserPane(const Bundle* bundle, ppd_file_t* ppd) override;
@@ -222,6 +227,9 @@ class PopupWinInPanelNvx : public BasePrintPanelNvx {
   ppd_file_t* currentPPD = nullptr;
   bool isActived = false;
   QPointer<QDialog> window_;
+
+ private:
+  QPointer<QObject> closeFilter_;
 };
 
 }  // namespace OVQ_PDE_NS

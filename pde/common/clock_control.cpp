@@ -121,8 +121,9 @@ int ClockControlNvx::CreateControl(QWidget* element, const ClockIniData* ini, co
 }
 
 int ClockControlNvx::InitializeCtrl(const Bundle*, ppd_file_t*) {
-  ctrlDataBlkPtr.assign(sizeof(LongDateRec), 0);
-  ctrlUIDataBlkPtr.assign(sizeof(LongDateRec), 0);
+  // A re-initialization keeps the value.
+  if (ctrlDataBlkPtr.size() != sizeof(LongDateRec)) ctrlDataBlkPtr.assign(sizeof(LongDateRec), 0);
+  if (ctrlUIDataBlkPtr.size() != sizeof(LongDateRec)) ctrlUIDataBlkPtr.assign(sizeof(LongDateRec), 0);
   ctrlDataSize = sizeof(LongDateRec);
   if (auto* picker = qobject_cast<QTimeEdit*>(ControlPtr)) picker->setDisplayFormat("HH:mm");
   return kControlSuccess;

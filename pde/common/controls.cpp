@@ -41,8 +41,9 @@ int NumericControlNvx::CreateNumeric(QWidget* element, const ControlIniData* ini
 }
 
 void NumericControlNvx::AllocateBlocks() {
-  ctrlDataBlkPtr.assign(sizeof(int32_t), 0);
-  ctrlUIDataBlkPtr.assign(sizeof(int32_t), 0);
+  // A re-initialization keeps the value.
+  if (ctrlDataBlkPtr.size() != sizeof(int32_t)) ctrlDataBlkPtr.assign(sizeof(int32_t), 0);
+  if (ctrlUIDataBlkPtr.size() != sizeof(int32_t)) ctrlUIDataBlkPtr.assign(sizeof(int32_t), 0);
   ctrlDataSize = sizeof(int32_t);
 }
 
@@ -246,7 +247,7 @@ int PopupControlNvx::GetCurrentControlArrayNumber() const {
   return menu == nullptr ? -1 : menu->currentIndex();
 }
 
-int32_t PopupControlNvx::ReactionValue() const { return std::max(1, GetCurrentControlArrayNumber() + 1); }
+int32_t PopupControlNvx::ReactionValue() const { return std::max(1, UIValue()); }
 
 void PopupControlNvx::SelectValue(int32_t value) {
   auto* menu = qobject_cast<QComboBox*>(ControlPtr);
@@ -257,7 +258,7 @@ void PopupControlNvx::SelectValue(int32_t value) {
 
 const uint8_t* PopupControlNvx::GetValueFromUI() {
   if (ctrlUIDataBlkPtr.empty() || ControlPtr == nullptr) return nullptr;
-  WriteInt(ctrlUIDataBlkPtr, GetCurrentControlArrayNumber() + 1);
+  WriteInt(ctrlUIDataBlkPtr, UIValue());
   return ctrlUIDataBlkPtr.data();
 }
 
@@ -284,7 +285,7 @@ void PopupControlNvx::DoControlConstrain() {
   int32_t previous = ReadInt(ctrlUIDataBlkPtr);
   if (value == previous) return;
   if (previous >= 1) EnableControlConstrains(DisableList(previous - 1));
-  WriteInt(ctrlUIDataBlkPtr, GetCurrentControlArrayNumber() + 1);
+  WriteInt(ctrlUIDataBlkPtr, UIValue());
   DisableControlConstrains(DisableList(value - 1));
 }
 
@@ -330,6 +331,16 @@ int BaseButtonNvx::InitializeCtrl(const Bundle* bundle, ppd_file_t*) {
 }
 
 void BaseButtonNvx::setTargetandAction() { ConnectAction<QAbstractButton>(&QAbstractButton::clicked); }
+
+int CallbackButtonNvx::CreateControl(QWidget* element, const char* titleKey, std::function<void()> action) {
+  BaseButtonNvx::CreateControl(element, titleKey);
+  action_ = std::move(action);
+  return kControlSuccess;
+}
+
+void CallbackButtonNvx::RequestControlAction() {
+  if (action_) action_();
+}
 
 int GroupBoxControlNvx::CreateControl(QGroupBox* box, const char* titleKey) {
   box_ = box;

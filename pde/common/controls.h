@@ -5,6 +5,7 @@
 #pragma once
 #include <QGroupBox>
 #include <QPointer>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -138,6 +139,8 @@ class PopupControlNvx : public NumericControlNvx {
   int SetExternalValueToUI(const void* data, size_t size) override;
   int GetCurrentControlArrayNumber() const override;
   int32_t CurrentListIndex() const override { return GetValue() - 1; }
+  // The value the element shows now: the selected index + 1 (0 without a selection).
+  virtual int32_t UIValue() const { return GetCurrentControlArrayNumber() + 1; }
   void DoControlUpdateConstrain() override;
   void DoControlHideConstrain() override;
   void DoControlConstrain() override;
@@ -163,6 +166,16 @@ class BaseButtonNvx : public BaseControlNvx {
 
  protected:
   const char* titleKey_ = nullptr;
+};
+
+// A button whose action is a function of the panel's (target/action as a closure).
+class CallbackButtonNvx : public BaseButtonNvx {
+ public:
+  int CreateControl(QWidget* element, const char* titleKey, std::function<void()> action);
+  void RequestControlAction() override;
+
+ private:
+  std::function<void()> action_;
 };
 
 // A titled box; not a control.

@@ -17,6 +17,7 @@ void ErrWndOKButtonNvx::RequestControlAction() {
 
 int ErrMsgWindow::CreateErrMsgWindow(QWidget* parent, const char* titleKey) {
   auto* window = new QDialog(parent);
+  window->setObjectName("ErrMsgWindow");
   if (parent == nullptr) owned_.reset(window);
   icon_ = new QLabel(window);
   message_ = new QLabel(window);

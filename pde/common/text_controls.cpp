@@ -32,11 +32,13 @@ int TextEditCtrlNvx::CreateControl(QWidget* element, const TextEditIniData* ini,
 }
 
 int TextEditCtrlNvx::InitializeCtrl(const Bundle*, ppd_file_t*) {
-  ctrlDataBlkPtr.assign(kTextBlockSize, 0);
-  ctrlUIDataBlkPtr.assign(kTextBlockSize, 0);
+  // A re-initialization keeps the value and the formatter.
+  if (ctrlDataBlkPtr.size() != kTextBlockSize) ctrlDataBlkPtr.assign(kTextBlockSize, 0);
+  if (ctrlUIDataBlkPtr.size() != kTextBlockSize) ctrlUIDataBlkPtr.assign(kTextBlockSize, 0);
   ctrlDataSize = kTextBlockSize;
   auto* field = qobject_cast<QLineEdit*>(ControlPtr);
-  if (field != nullptr && iniData_ != nullptr) {
+  if (field != nullptr && iniData_ != nullptr &&
+      dynamic_cast<const TextEditValidator*>(field->validator()) == nullptr) {
     field->setValidator(new TextEditValidator(filter_, iniData_->maxLength, field));
   }
   return kControlSuccess;
@@ -89,14 +91,17 @@ int TextEditCtrlNvx::InvalidateData() {
 }
 
 void TextEditCtrlNvx::ShowErrMsg() {
+  if (filter_ == nullptr || filter_->messageKey == nullptr) return;
+  ShowErrMsgText(Localize(filter_->messageKey));
+}
+
+void TextEditCtrlNvx::ShowErrMsgText(const std::string& text) {
   const Bundle* bundle = GetBundle();
-  if (filter_ == nullptr || filter_->messageKey == nullptr || ctrlParentPanelPtr == nullptr || bundle == nullptr) {
-    return;
-  }
+  if (ctrlParentPanelPtr == nullptr || bundle == nullptr) return;
   AlertRequest alert;
   alert.icon = QMessageBox::Warning;
   alert.iconPath = QString::fromStdString(bundle->ResourcePath() + "/" + kAlertIconName);
-  alert.informativeText = QString::fromStdString(Localize(filter_->messageKey));
+  alert.informativeText = QString::fromStdString(text);
   alert.buttons << QString::fromStdString(Localize(kAlertOKButtonKey));
   alert.parent = ControlPtr != nullptr ? ControlPtr->window() : nullptr;
   RunAlert(alert);

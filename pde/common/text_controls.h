@@ -48,6 +48,8 @@ class TextEditCtrlNvx : public BaseControlNvx {
   // The localized message of the filter record in a warning alert; then the
   // field takes the focus again. Nothing without a record, message key, panel or bundle.
   virtual void ShowErrMsg();
+  // The same alert with a text of the caller's (a message with its placeholders filled).
+  void ShowErrMsgText(const std::string& text);
   // Empties the field.
   virtual void CorrectCtrlUI();
 
@@ -74,6 +76,8 @@ class StaticTextEditControlNvx : public TextEditCtrlNvx {
                     const char* summaryKey);
   int InitializeCtrl(const Bundle* bundle, ppd_file_t* ppd) override;
   void setTargetandAction() override {}
+  // A label keeps the text it was given: showing values does not touch it.
+  int SetControlValueToUI() override { return kControlSuccess; }
   // The given UTF-8 text becomes the label's text.
   int SetExternalValueToUI(const void* data, size_t size) override;
   void PPDCtrlShow() override {}

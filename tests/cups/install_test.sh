@@ -1,10 +1,11 @@
 #!/bin/sh
 # `cmake --install` into a staging folder: the filter lands in CUPS's filter
 # folder with mode 0755, the PPDs in CUPS's model folder (where lpinfo -m lists
-# them as ovq/NAME.ppd) with mode 0644.
-#   install_test.sh BUILD_DIR FILTER_DIR PPD_DIR
+# them as ovq/NAME.ppd) with mode 0644, ovqdialog in bin/ and the ovqaccount
+# bundle in lib/ovq/extensions/ where the hosts look.
+#   install_test.sh BUILD_DIR FILTER_DIR PPD_DIR PREFIX
 set -eu
-build=$1 filter_dir=$2 ppd_dir=$3
+build=$1 filter_dir=$2 ppd_dir=$3 prefix=$4
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage" cmake --install "$build" >/dev/null
@@ -19,5 +20,13 @@ check() {  # check PATH MODE
 check "$filter_dir/ovqfilter" 755
 for model in OVQC300 OVQC500 OVQM200 OVQU700; do
   check "$ppd_dir/$model.ppd" 644
+done
+check "$prefix/bin/ovqdialog" 755
+bundle=$prefix/lib/ovq/extensions/ovqaccount.plugin
+check "$bundle/ovqaccount.so" 644
+check "$bundle/Info.strings" 644
+for file in Localizable.strings LocalizableJP.strings AlertIcon.png OVPrintType_Default00.ui OVPrintJBA_Printer00.ui \
+            Help/SelectJobType_QC300.htm Help/JBA_QU700.htm; do
+  check "$bundle/Resources/$file" 644
 done
 exit $fail

@@ -152,6 +152,28 @@ int PrivateScheduler::Submit(const std::string& queue, const std::string& file, 
   return 0;
 }
 
+std::string PrivateScheduler::JobAttributes(int job_id) {
+  http_t* http = httpConnect2(socket_.c_str(), 0, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, 30000, nullptr);
+  if (http == nullptr) return {};
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+  std::string uri = "ipp://localhost/jobs/" + std::to_string(job_id);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "all");
+  ipp_t* response = cupsDoRequest(http, request, "/");
+  std::string text;
+  for (ipp_attribute_t* a = response == nullptr ? nullptr : ippFirstAttribute(response); a != nullptr;
+       a = ippNextAttribute(response)) {
+    if (ippGetName(a) == nullptr) continue;
+    char value[4096] = {};
+    ippAttributeString(a, value, sizeof value);
+    text += std::string(ippGetName(a)) + "=" + value + "\n";
+  }
+  ippDelete(response);
+  httpClose(http);
+  return text;
+}
+
 JobStatus PrivateScheduler::WaitForJob(int job_id, int seconds) {
   JobStatus status;
   http_t* http = httpConnect2(socket_.c_str(), 0, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, 30000, nullptr);

@@ -41,6 +41,9 @@ class PrivateScheduler {
   // Waits until the job is completed, canceled, aborted or stopped (at most
   // `seconds`) and returns its last status.
   JobStatus WaitForJob(int job_id, int seconds);
+  // Every attribute the scheduler keeps of the job, one "name=value" line each
+  // (values of a set joined by ","); empty when the request fails.
+  std::string JobAttributes(int job_id);
 
  private:
   void WriteConfiguration(const std::string& filter);

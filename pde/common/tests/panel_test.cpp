@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cstdlib>
@@ -136,6 +138,45 @@ TEST_F(LoadedPanel, FindsControlsAndRunsTheWindowModally) {
   window_->SycValueFromUI();
   EXPECT_STREQ(static_cast<TextEditCtrlNvx*>(panel_->GetPanelControl(21))->GetUIText(), "typed");
 }
+
+// A window whose Cancel ends its run with code 7.
+class SevenOnCancel : public PopupWinInPanelNvx {
+ public:
+  void CancelWindow() override { DeactivateWindow(7); }
+};
+
+struct CloseRow {
+  const char* name;
+  void (*close)(QDialog& window);
+};
+
+class ClosingAWindow : public ::testing::TestWithParam<CloseRow> {};
+
+TEST_P(ClosingAWindow, ActsAsItsCancelAndShowsTheNibNameWithoutATitleKey) {
+  EnsureOffscreenApplication();
+  QDialog dialog;
+  dialog.setObjectName("NoticeWindow");
+  SevenOnCancel window;
+  window.PopupWinInPanel(&dialog, nullptr);
+  window.InitializeUserPane(nullptr, nullptr);
+  ScriptedModalRuns runs;
+  runs->AnswerWindow(GetParam().close);
+  EXPECT_EQ(window.ActivateWindow(), 7);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(runs->WindowTitles(), std::vector<QString>{"NoticeWindow"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Panel, ClosingAWindow,
+                         ::testing::Values(CloseRow{.name = "CloseButton",
+                                                    .close = [](QDialog& window) { window.close(); }},
+                                           CloseRow{.name = "EscapeKey",
+                                                    .close =
+                                                        [](QDialog& window) {
+                                                          QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape,
+                                                                           Qt::NoModifier);
+                                                          QCoreApplication::sendEvent(&window, &escape);
+                                                        }}),
+                         RowName());
 
 TEST_F(LoadedPanel, ErrorWindowShowsTheLocalizedMessageUntilOK) {
   ErrMsgWindow window;

@@ -9,15 +9,13 @@
 
 #include "constraint_hash.h"
 #include "cups_ppd.h"
+#include "ppd_text.h"
 #include "run_program.h"
 
 struct PPDCloser {
   void operator()(ppd_file_t* ppd) const { ppdClose(ppd); }
 };
 using PPDHandle = std::unique_ptr<ppd_file_t, PPDCloser>;
-
-// "*PPD-Adobe" header lines that every fixture starts with.
-std::string PPDHeader();
 
 // The options the constraint tests share; locations (group, option, choice):
 //   0 General:   0 OVColor [Gray, Color, Auto]  1 Duplex [None, DuplexNoTumble, DuplexTumble]
