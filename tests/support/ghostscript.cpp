@@ -18,18 +18,6 @@ size_t Raster::PixelsNear(int r, int g, int b, int tolerance) const {
   return count;
 }
 
-size_t Raster::DarkPixelsInBand(double from, double to) const {
-  const auto stride = static_cast<size_t>(channels);
-  const auto row = static_cast<size_t>(width) * stride;
-  size_t count = 0;
-  for (size_t i = static_cast<size_t>(height * from) * row; i < static_cast<size_t>(height * to) * row; i += stride) {
-    bool dark = true;
-    for (size_t c = 0; c < stride; ++c) dark = dark && static_cast<unsigned char>(pixels[i + c]) < 128;
-    count += dark;
-  }
-  return count;
-}
-
 bool ReadRaster(const std::string& data, Raster* raster) {
   std::istringstream in(data);
   std::string magic;

@@ -16,9 +16,6 @@ struct Raster {
 
   // Pixels within `tolerance` of the colour (gray rasters compare `r` only).
   size_t PixelsNear(int r, int g, int b, int tolerance = 8) const;
-  // Pixels darker than 128 (on every channel) in the rows between the given
-  // fractions of the height.
-  size_t DarkPixelsInBand(double from, double to) const;
 };
 
 // Reads a binary PGM ("P5") or PPM ("P6") image; false when it is neither.
