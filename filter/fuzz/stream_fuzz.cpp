@@ -15,6 +15,7 @@
 #include "inspect.h"
 #include "jobflow.h"
 #include "jobstate.h"
+#include "modules.h"
 #include "run_program.h"
 #include "stream.h"
 
