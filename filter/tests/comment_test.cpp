@@ -76,8 +76,8 @@ TEST_P(RegistrationDefaultTest, ReadingAndNormalisingAgree) {
 }
 
 std::string Regi(const char* defaultChoice) {
-  return TestOption("OVSRRLAdjustRegiHorizontal", defaultChoice, "0.0 1.5") +
-         TestOption("OVSRRLAdjustRegiVertical", defaultChoice, "0.0 1.5");
+  return PPDOption("OVSRRLAdjustRegiHorizontal", defaultChoice, "0.0 1.5") +
+         PPDOption("OVSRRLAdjustRegiVertical", defaultChoice, "0.0 1.5");
 }
 const RegiCase kRegi[] = {
     {.name = "ppd_defaults", .ppd = Regi("1.5"), .options = "", .horizontal = "1.5", .vertical = "1.5"},

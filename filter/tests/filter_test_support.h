@@ -11,6 +11,7 @@
 #include "jobstate.h"
 #include "modules.h"
 #include "output.h"
+#include "ppd_text.h"
 #include "run_program.h"
 #include "stream.h"
 #include "streamevents.h"
@@ -25,16 +26,6 @@ inline std::string TestPPD(const std::string& lines) {
          lines +
          "*OpenUI *PageSize/Page Size: PickOne\n*DefaultPageSize: A4\n"
          "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n*CloseUI: *PageSize\n";
-}
-
-// A PickOne option with its default and choices (separated by blanks).
-inline std::string TestOption(const std::string& key, const std::string& defaultChoice, const std::string& choices) {
-  std::string text = "*OpenUI *" + key + ": PickOne\n*Default" + key + ": " + defaultChoice + "\n";
-  for (size_t start = 0, end; start < choices.size(); start = end + 1) {
-    end = std::min(choices.find(' ', start), choices.size());
-    text += "*" + key + " " + choices.substr(start, end - start) + ": \"\"\n";
-  }
-  return text + "*CloseUI: *" + key + "\n";
 }
 
 // The job's PPD for the lifetime of the object: `text` written to a file and

@@ -67,7 +67,7 @@ TEST_P(CommentLinesTest, WritesTheLines) {
   EXPECT_EQ(MakeVisible(CaptureStdout(GetParam().writer)), MakeVisible(GetParam().lines));
 }
 
-const std::string kColorPPD = TestPPD("*ColorDevice: True\n" + TestOption("OVColorMode", "Color", "Color Black"));
+const std::string kColorPPD = TestPPD("*ColorDevice: True\n" + PPDOption("OVColorMode", "Color", "Color Black"));
 const std::string kColor = "@PJL SET RENDERMODE=COLOR\n";
 const std::string kColorInfo = "@PJL COMMENT KQJOBINFO COLORMODE=COLOR\n";
 const std::string kOneUp = "@PJL COMMENT KQJOBINFO NUP=1\n";  // no layout: one page a sheet

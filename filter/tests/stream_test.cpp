@@ -157,7 +157,7 @@ const BufferedCase kBuffered[] = {
      .out = "@PJL SET RESOLUTION=600\n@PJL SET BITSPERPIXEL=8\n@PJL SET JOBATTR=\"@DRDM=RASTER\"\n" + kEnterPS +
             kFrameFalse + "\x04"},
     {.name = "defaults_once_and_only_for_absent_options",
-     .ppd_extra = "*ColorDevice: True\n" + TestOption("OVTonerSaver", "False", "False True"),
+     .ppd_extra = "*ColorDevice: True\n" + PPDOption("OVTonerSaver", "False", "False True"),
      .input = kTonerSections,
      .out = "@PJL SET JOBATTR=\"@TRAP=OFF\"\n@PJL SET JOBATTR=\"@GRGU=OFF\"\n@PJL SET JOBATTR=\"@PSBR=0\"\n"
             "@PJL SET JOBATTR=\"@RGBP=SRGB\"\n@PJL SET JOBATTR=\"@RGBG=22\"\n@PJL SET ECONOMODE=ON\n"

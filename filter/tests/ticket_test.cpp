@@ -116,9 +116,9 @@ TEST(NumberReaders, IntegerAndFloat) {
 // A key the job leaves out takes the default choice of the PPD option of that
 // name; private keys and CUPS's own options keep their absence.
 TEST(JobOptionValue, JobValueElsePPDDefault) {
-  ScopedJobPPD ppd(TestPPD(TestOption("OVStaple", "Left", "None Left") + TestOption("OVPunch", "Auto", "None") +
-                           TestOption("nvxjobs.printsettings.Staple", "Left", "Left") +
-                           TestOption("sides", "one-sided", "one-sided")));
+  ScopedJobPPD ppd(TestPPD(PPDOption("OVStaple", "Left", "None Left") + PPDOption("OVPunch", "Auto", "None") +
+                           PPDOption("nvxjobs.printsettings.Staple", "Left", "Left") +
+                           PPDOption("sides", "one-sided", "one-sided")));
   const struct {
     const char *key, *options, *value;  // value nullptr: none
   } rows[] = {{.key = "OVStaple", .options = "OVStaple=", .value = ""},

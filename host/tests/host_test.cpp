@@ -261,9 +261,4 @@ TEST_F(BundleTest, HelpPagesOpenThroughTheOpener) {
   EXPECT_EQ(AHGotoPage("Test Help", "page one.html", nullptr), 7);
 }
 
-TEST(FileURL, EncodesBytesOutsideTheUnreservedSet) {
-  EXPECT_EQ(FileURL("/a b/c#d%e/\xC3\xA9.html", "x y"), "file:///a%20b/c%23d%25e/%C3%A9.html#x%20y");
-  EXPECT_EQ(FileURL("/plain/page.htm", ""), "file:///plain/page.htm");
-}
-
 }  // namespace
