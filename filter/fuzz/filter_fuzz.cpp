@@ -1,8 +1,8 @@
 // Fuzz target: a whole filter run in process. The first byte picks the PPD
 // (none or one of the shipped models) and the form of the rest: either
 // "options<TAB>user<TAB>title", a line feed and the document, or bytes that
-// drive a random job (a user, a title and a value for any key a module reads,
-// as in the header property test) on a one-page document. Whatever they hold,
+// drive a random job (a user, a title and a value for any key a module reads)
+// on a one-page document. Whatever they hold,
 // the printer stream must keep its frame: a well-formed XML ticket when there
 // is one, header lines that are each one complete PJL command, the trailer.
 // Each run starts from the same state: FilterMain begins with ResetJobState().
@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "../tests/random_job.h"
 #include "capture.h"
 #include "inspect.h"
 #include "jobflow.h"
 #include "jobstate.h"
+#include "random_job.h"
 #include "run_program.h"
 
 namespace {
