@@ -26,14 +26,11 @@ TEST(SettingsWriter, StoresTheTextAfterItsSubstitution) {
                        "b\xEF\xBD\x9C",
                .status = 0,
                .stored = "a|b\xEF\xBD\x9C"},
-              // Text that is not UTF-8: invalid, overlong, a surrogate code point, truncated.
+              // Text that is not UTF-8 (the host's conversion tests hold the other malformed forms).
               {.text = "a\xFF"
                        "b",
                .status = -108,
                .stored = ""},
-              {.text = "\xC0\xAF", .status = -108, .stored = ""},
-              {.text = "\xED\xA0\x80", .status = -108, .stored = ""},
-              {.text = "ab\xE3\x81", .status = -108, .stored = ""},
               // Values longer than the 255 UTF-16 units the platform reserves are kept whole.
               {.text = Repeat("\xF0\x9D\x84\x9E", 128), .status = 0, .stored = Repeat("\xF0\x9D\x84\x9E", 128)},
               {.text = Repeat("/255", 255), .status = 0, .stored = Repeat("/255", 255)}};
