@@ -5,6 +5,7 @@
 #include <string>
 
 #include "capture.h"
+#include "ppd_text.h"
 #include "ppdattr.h"
 #include "run_program.h"
 #include "version.h"
@@ -51,11 +52,7 @@ TEST(Version, GestaltFromTheOverrideCachedForTheProcess) {
 
 TEST(PPDFindAttrAlt, PrefixMatchInFileOrder) {
   TempDir dir;
-  WriteFile(dir.File("t.ppd"),
-            "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*LanguageVersion: English\n"
-            "*LanguageEncoding: ISOLatin1\n*Manufacturer: \"T\"\n*ModelName: \"T\"\n*NickName: \"T\"\n"
-            "*ShortNickName: \"T\"\n*PCFileName: \"T.PPD\"\n*Product: \"(T)\"\n*PSVersion: \"(3010) 0\"\n"
-            "*OVPSDecompModeX: \"9\"\n*OVPSDecompMode: \"1\"\n");
+  WriteFile(dir.File("t.ppd"), PPDHeader() + "*OVPSDecompModeX: \"9\"\n*OVPSDecompMode: \"1\"\n");
   ppd_file_t* ppd = ppdOpenFile(dir.File("t.ppd").c_str());
   ASSERT_NE(ppd, nullptr);
   ppd_attr_t* a = ppdFindAttr_ALT(ppd, "OVPSDecomp");
@@ -63,7 +60,7 @@ TEST(PPDFindAttrAlt, PrefixMatchInFileOrder) {
   EXPECT_STREQ(a->name, "OVPSDecompModeX");
   EXPECT_EQ(ppdFindAttr_ALT(ppd, "Missing"), nullptr);
   EXPECT_FALSE(PPDAttrEquals(ppd, "OVPSDecompMode", "1"));  // prefix finds the X attribute first
-  EXPECT_TRUE(PPDAttrEquals(ppd, "PCFileName", "T.PPD"));
+  EXPECT_TRUE(PPDAttrEquals(ppd, "PCFileName", "OVQTEST.PPD"));
   EXPECT_EQ(ppdFindAttr_ALT(nullptr, "PCFileName"), nullptr);
   ppdClose(ppd);
 }

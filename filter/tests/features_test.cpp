@@ -14,7 +14,6 @@ namespace {
 FeaturesOptions& F = qpjlOptionFeatures;
 void S(char* field, const char* value) { std::strcpy(field, value); }
 
-std::string Attr(const std::string& attribute) { return "@PJL SET JOBATTR=\"@" + attribute + "\"\n"; }
 std::string Wrapped(const std::string& line) {
   return "[{\n%%BeginNonPPDFeatures\n" + line + "\n%%EndNonPPDFeatures\n} stopped cleartomark\n";
 }

@@ -1,5 +1,6 @@
 // Helpers of the filter's unit tests: job PPDs made from text, job arguments,
-// a fresh job state, and the stream passes run in this process.
+// PJL attribute lines, a fresh job state, and the stream passes run in this
+// process.
 #pragma once
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "run_program.h"
 #include "stream.h"
 #include "streamevents.h"
+#include "ticket_text.h"
 #include "version.h"
 
 // A small valid PPD carrying `lines` (attributes and options) after its header.
@@ -65,15 +67,8 @@ struct JobArgs {
   char* pointers[8] = {};
 };
 
-// A print-dialog ticket: "nvxjobs.printsettings." before each blank-separated name=value.
-inline std::string Ticket(const std::string& pairs) {
-  std::string out;
-  for (size_t start = 0, end; start < pairs.size(); start = end + 1) {
-    end = std::min(pairs.find(' ', start), pairs.size());
-    out += (out.empty() ? "nvxjobs.printsettings." : " nvxjobs.printsettings.") + pairs.substr(start, end - start);
-  }
-  return out;
-}
+// One "@PJL SET JOBATTR" line of `attribute` (name=value).
+inline std::string Attr(const std::string& attribute) { return "@PJL SET JOBATTR=\"@" + attribute + "\"\n"; }
 
 // Writes "[event/page]" and a line feed into the stream at each stream event,
 // so that the expected output shows where every event was raised.

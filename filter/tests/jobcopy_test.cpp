@@ -65,13 +65,12 @@ TEST_P(JobCopyTest, CopiesTheStreamIntoTmpdirWhileTheFlagExists) {
     strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", localtime_r(&t, &local));
     fs::create_symlink(victim, dir_.File(std::string("kq") + stamp + ".job"));
   }
-  RunSpec spec;
-  spec.program = BinaryPath("ovqfilter");
-  spec.args = {c.job_id, "alice", "Title", "1", ""};
-  spec.env = {{"PPD", SourcePath("tests/fixtures/ppd/jobflow-plain.ppd")}, {"TMPDIR", dir_.path()}};
-  spec.file_size_limit = c.file_size_limit;
-  spec.stdin_data = "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n%%EOF\n";
-  const RunResult r = RunProgram(spec);
+  const RunResult r =
+      RunProgram({.program = BinaryPath("ovqfilter"),
+                  .args = {c.job_id, "alice", "Title", "1", ""},
+                  .env = {{"PPD", SourcePath("tests/fixtures/ppd/jobflow-plain.ppd")}, {"TMPDIR", dir_.path()}},
+                  .stdin_data = "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n%%EOF\n",
+                  .file_size_limit = c.file_size_limit});
   ASSERT_EQ(r.exit_status, 0);
   EXPECT_NE(r.out.find("%%EOF\n\x04\x1b%-12345X@PJL EOJ\n"), std::string::npos) << MakeVisible(r.out);
   EXPECT_EQ(r.err.find("DEBUG:") != std::string::npos, c.debug) << r.err;

@@ -124,8 +124,8 @@ void PrivateScheduler::Stop() {
 }
 
 std::string PrivateScheduler::AddQueue(const std::string& name, const std::string& ppd, std::string& error,
-                                       const std::vector<std::string>& defaults, const std::string& device_file) {
-  std::string device = device_file.empty() ? dir_->File(name + ".prn") : device_file;
+                                       const std::vector<std::string>& defaults) {
+  std::string device = dir_->File(name + ".prn");
   RunResult r = RunTool(CupsProgram("lpadmin"), {"-h", socket_, "-p", name, "-E", "-v", "file://" + device, "-P", ppd});
   if (r.exit_status == 0 && !defaults.empty()) {
     std::vector<std::string> args = {"-h", socket_, "-p", name};

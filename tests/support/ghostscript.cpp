@@ -6,30 +6,29 @@
 #include <sstream>
 
 size_t Raster::PixelsNear(int r, int g, int b, int tolerance) const {
-  const int want[3] = {r, g, b};
-  const auto stride = static_cast<size_t>(channels);
   size_t count = 0;
-  for (size_t i = 0; i + stride <= pixels.size(); i += stride) {
-    bool near = true;
-    for (size_t c = 0; c < stride; ++c)
-      near = near && std::abs(static_cast<unsigned char>(pixels[i + c]) - want[c]) <= tolerance;
-    count += near;
+  for (size_t i = 0; i + 3 <= pixels.size(); i += 3) {
+    count += std::abs(static_cast<unsigned char>(pixels[i]) - r) <= tolerance &&
+             std::abs(static_cast<unsigned char>(pixels[i + 1]) - g) <= tolerance &&
+             std::abs(static_cast<unsigned char>(pixels[i + 2]) - b) <= tolerance;
   }
   return count;
 }
 
-bool ReadRaster(const std::string& data, Raster* raster) {
+// A binary PPM image ("P6", maximum 255); an empty raster when it is not one.
+static Raster ReadRaster(const std::string& data) {
   std::istringstream in(data);
   std::string magic;
+  Raster raster;
   int maximum = 0;
   in >> magic;
-  raster->channels = magic == "P5" ? 1 : magic == "P6" ? 3 : 0;
-  if (raster->channels == 0) return false;
   while ((in >> std::ws).peek() == '#') in.ignore(static_cast<std::streamsize>(data.size()), '\n');
-  if (!(in >> raster->width >> raster->height >> maximum) || maximum != 255 || in.get() == EOF) return false;
-  raster->pixels = data.substr(static_cast<size_t>(in.tellg()));
-  return raster->pixels.size() == static_cast<size_t>(raster->width) * static_cast<size_t>(raster->height) *
-                                      static_cast<size_t>(raster->channels);
+  if (magic != "P6" || !(in >> raster.width >> raster.height >> maximum) || maximum != 255 || in.get() == EOF) {
+    return {};
+  }
+  raster.pixels = data.substr(static_cast<size_t>(in.tellg()));
+  if (raster.pixels.size() != static_cast<size_t>(raster.width) * static_cast<size_t>(raster.height) * 3) return {};
+  return raster;
 }
 
 RunResult RunGhostscript(const std::vector<std::string>& args) {
@@ -48,23 +47,12 @@ static std::vector<std::string> PageFiles(const TempDir& dir, const std::string&
   }
 }
 
-Rendering RenderWithGhostscript(const std::string& path, int dpi, bool colour) {
+std::vector<Raster> RenderWithGhostscript(const std::string& path, int dpi) {
   TempDir dir;
-  const RunResult run = RunGhostscript({colour ? "-sDEVICE=ppmraw" : "-sDEVICE=pgmraw", "-r" + std::to_string(dpi),
-                                        "-sOutputFile=" + dir.File("page-%d.pnm"), path});
-  Rendering rendering;
-  rendering.exit_status = run.exit_status;
-  rendering.messages = run.out + run.err;
-  for (const std::string& page : PageFiles(dir, "pnm")) {
-    Raster raster;
-    if (!ReadRaster(page, &raster)) {
-      rendering.messages += "\nunreadable raster";
-      rendering.exit_status = -1;
-      break;
-    }
-    rendering.pages.push_back(std::move(raster));
-  }
-  return rendering;
+  RunGhostscript({"-sDEVICE=ppmraw", "-r" + std::to_string(dpi), "-sOutputFile=" + dir.File("page-%d.pnm"), path});
+  std::vector<Raster> pages;
+  for (const std::string& page : PageFiles(dir, "pnm")) pages.push_back(ReadRaster(page));
+  return pages;
 }
 
 std::vector<std::string> PageTexts(const std::string& path) {
