@@ -80,12 +80,7 @@ std::string Regi(const char* defaultChoice) {
          PPDOption("OVSRRLAdjustRegiVertical", defaultChoice, "0.0 1.5");
 }
 const RegiCase kRegi[] = {
-    {.name = "ppd_defaults", .ppd = Regi("1.5"), .options = "", .horizontal = "1.5", .vertical = "1.5"},
-    {.name = "named_keeps_its_value",
-     .ppd = Regi("1.5"),
-     .options = "OVSRRLAdjustRegiVertical=0.5",
-     .horizontal = "1.5",
-     .vertical = "0.5"},
+    // The defaults standing in and a value given by the job are whole-filter cases.
     {.name = "default_names_no_choice", .ppd = Regi("Auto"), .options = "", .horizontal = "0.0", .vertical = "0.0"},
     {.name = "name_inside_another_value",
      .ppd = Regi("Auto"),

@@ -1,6 +1,6 @@
 // Job accounting: the rows the ticket's keys (through the ticket reader) keep
-// out, the common lines' fallbacks and the dialog's address; every row in full
-// is written by a whole-filter case.
+// out and the common lines' fallbacks; every row in full (and the dialog's
+// address) is written by a whole-filter case.
 #include "jba.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +14,6 @@
 
 namespace {
 
-std::string Attr(const std::string& value) { return "@PJL SET JOBATTR=\"@" + value + "\"\n"; }
-
 // The job as the job flow leaves it: login `user` on host `host` with the
 // address 198.51.100.1, one page a sheet.
 struct RowsCase {
@@ -26,7 +24,7 @@ struct RowsCase {
 class JBARowsTest : public ::testing::TestWithParam<RowsCase> {};
 
 TEST_P(JBARowsTest, WritesTheRowsWhoseConditionsHold) {
-  const RowsCase& c = GetParam();
+  const RowsCase &c = GetParam();
   ResetJobState();
   JBAGetTicketFromPDE(JobArgs(Ticket(c.ticket)).argv());
   std::strcpy(StdUserName, c.user);
@@ -49,10 +47,6 @@ const RowsCase kRows[] = {
     {.name = "admin_keys_in_user_mode",
      .ticket = "JBAManageTypeListTicketKey=2 JBAAdminUserSettingRadioBtnTicket=1 JBAAdminUserIDListCtrlTicket=1",
      .lines = Attr("CNAM=pc1") + Attr("LUNA=alice") + kHoad + Attr("NLPP=1")},
-    // The dialog's address wins over this computer's.
-    {.name = "dialog_address",
-     .ticket = "JBAIPAddressStringTicket=192.0.2.7",
-     .lines = Attr("CNAM=pc1") + Attr("LUNA=alice") + Attr("HOAD=192.0.2.7") + Attr("NLPP=1")},
     {.name = "fallbacks",
      .ticket = "",
      .lines = Attr("CNAM=UnknownHost") + Attr("LUNA=UnknownUser") + kHoad + Attr("NLPP=1"),

@@ -14,8 +14,6 @@
 
 namespace {
 
-std::string Attr(const std::string& attribute) { return "@PJL SET JOBATTR=\"@" + attribute + "\"\n"; }
-
 TEST(PBindNames, LookedUpExactlyWithinTheDestination) {
   const struct {
     const char *name, *value;
@@ -70,10 +68,6 @@ const BindCase kBind[] = {
      .options = kA5InA4,
      .lines = "PBRE=LEFT MSDA=ROTSEFLAND PBTC=FACE PBBP=A4 PBTP=A5 PBTW=0 PBTH=0 ISXO=0 ISXT=0 PBCI=OFF",
      .withPPD = false},
-    // The minimum trims are 7mm: PBTW = 2100 - 70, PBTH = 2970 - 140; no shift.
-    {.name = "three_edges_minimum",
-     .options = "OVPBindPosition=BindLeft OVPBindTrimming=3EdgeCutMinimum OVPBindPageSize=A4 OVPBindCutPageSize=A5",
-     .lines = "PBRE=LEFT MSDA=ROTSEFLAND PBTC=FULLBLEED PBBP=A4 PBTP=CUSTOM PBTW=2030 PBTH=2830 PBCI=OFF"},
     // Fore trim alone (the top trim is cleared): S = 10 x 5, ISXO carries S on the right edge.
     {.name = "fore_trim_right_edge",
      .options = "OVPBindPosition=BindRight OVPBindTrimming=1EdgeCut OVPBindPageSize=A4 OVPBindCutPositionFore=10mm "

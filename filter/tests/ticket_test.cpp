@@ -43,7 +43,6 @@ TEST_P(TextReaderTest, ReadsKey) {
 const auto kPrtLang = GetTicketStringConvertedToPrtLang;
 const auto kNumberUp = GetNumberUpTicketString;
 const auto kNumberUpComment = GetNumberUpTicketStringForComment;
-const std::string kMiB(1 << 20, 'a');
 std::string Repeat(const std::string& unit, int count) {
   std::string text;
   while (count-- > 0) text += unit;
@@ -53,10 +52,8 @@ std::string Repeat(const std::string& unit, int count) {
 const TextCase kTexts[] = {
     {.name = "bytecode_utf8", .reader = kPrtLang, .options = "K=/227/129/130", .expected = "\xE3\x81\x82"},
     {.name = "bytecode_invalid_utf8", .reader = kPrtLang, .options = "K=/65/255", .expected = ""},
-    {.name = "bytecode_controls_and_quotes", .reader = kPrtLang, .options = "K=/13/10/34/44", .expected = "\r\n\","},
     {.name = "bytecode_stops_at_bad_number", .reader = kPrtLang, .options = "K=/65/300/66/x", .expected = "A"},
     {.name = "prtlang_absent", .reader = kPrtLang, .options = "L=1", .expected = "", .result = 0},
-    {.name = "string_mib", .reader = GetTicketString, .options = "K=" + kMiB, .expected = kMiB.substr(0, 255)},
     // The work buffer reads 1023 characters: 341 byte numbers of three characters.
     {.name = "bytecode_work_buffer",
      .reader = kPrtLang,

@@ -46,7 +46,7 @@ enum class Input { kDocument, kMissing, kFolder, kEmpty, kBinary, kHugeLine, kSi
 
 struct BadInput {
   const char* name;
-  Ppd ppd;
+  Ppd ppd = Ppd::kDirect;
   Input input = Input::kDocument;
   std::string user = "alice", title = "Report", options = {};
   int exit_status = 0;
@@ -132,12 +132,6 @@ TEST_P(FilterBadInput, HasItsDefinedOutcome) {
   }
 }
 
-std::string Repeat(const std::string& text, size_t times) {
-  std::string out;
-  while (times-- > 0) out += text;
-  return out;
-}
-
 const std::string kPT = "nvxjobs.printsettings.PrintType";
 
 const BadInput kCases[] = {
@@ -150,7 +144,6 @@ const BadInput kCases[] = {
     {.name = "GarbagePPD", .ppd = Ppd::kGarbage, .absent = {"STRINGCODESET", "KQJOBINFO"}},
     // A document that cannot be read is found before anything is sent.
     {.name = "MissingInputFile",
-     .ppd = Ppd::kDirect,
      .input = Input::kMissing,
      .exit_status = 1,
      .framed = false,
@@ -168,23 +161,17 @@ const BadInput kCases[] = {
      .framed = false,
      .ends_with = "@PJL SET JOBATTR=\"@ICPR=12\"\n" + kEnter + kTrailer},
     {.name = "BinaryInputWithNulBytesBufferedPass", .ppd = Ppd::kBuffered, .input = Input::kBinary},
-    {.name = "OneLineOf100MiB", .ppd = Ppd::kDirect, .input = Input::kHugeLine},
+    {.name = "OneLineOf100MiB", .input = Input::kHugeLine},
     {.name = "OptionStringOf1MiB",
-     .ppd = Ppd::kDirect,
      .options = kPT + "TicketKey=2 " + kPT + "UserNameTicketKey=" + std::string(1u << 20, 'u'),
      .expected = {"@PJL SET HOLD=STORE\n", "@PJL SET USERNAME=\"" + std::string(72, 'u') + "\"\\r\n"}},
-    {.name = "OptionStringOf1MiBManyOptions",
-     .ppd = Ppd::kDirect,
-     .options = Repeat("nvxjobs.printsettings.WMARKTextTicket=(x) sides=one-sided OVStaple=Left ", 14000)},
     {.name = "InvalidUtf8User",
-     .ppd = Ppd::kDirect,
      .user = "\xff\xfe"
              "ab",
      .expected = {"@PJL SET JOBATTR=\"@LUNA=UnknownUser\"\n"},
      .absent = {"\\xFF"}},
     // A title outside the product's character ranges: no job name reaches the printer.
     {.name = "InvalidUtf8Title",
-     .ppd = Ppd::kDirect,
      .title = "Report \xc3\x28",
      .options = kPT + "TicketKey=3 " + kPT +
                 "UserNameTicketKey=bob nvxjobs.printsettings.DocumentNameTypeTicketKey=1 " + kPT +
@@ -192,7 +179,6 @@ const BadInput kCases[] = {
      .expected = {"@PJL SET HOLD=PROOF\n"},
      .absent = {"JOBNAME", "DNAME", "\\xC3"}},
     {.name = "InvalidUtf8Options",
-     .ppd = Ppd::kDirect,
      .options = kPT + "TicketKey=2 " + kPT + "UserNameTicketKey=\xe2\x82 OVStaple=\xff",
      .absent = {"HOLD=STORE", "USERNAME", "\\xE2", "\\xFF"}},
     // Cancelled while the buffered pass waits for the rest of the job: none of
@@ -204,7 +190,6 @@ const BadInput kCases[] = {
      .absent = {"%!PS", "ENTER LANGUAGE"},
      .ends_with = "@PJL COMMENT KQJOBINFO END\n" + kTrailer},
     {.name = "FullStandardOutput",
-     .ppd = Ppd::kDirect,
      .exit_status = 1,
      .full_stdout = true,
      .error = "ERROR: Cannot send the job to the printer: No space left on device"},

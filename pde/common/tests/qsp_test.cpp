@@ -1,11 +1,11 @@
-// Credential encoding: scrambling, Base64 both ways, result codes, capacities.
+// Credential encoding: scrambling, Base64 both ways, result codes, capacities
+// (the round trip over any bytes is the fuzz target's check).
 #include "qsp.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 using namespace ovqpde;
 
@@ -26,25 +26,6 @@ TEST(QSPEncrypt, FourByteWordsThenSingleBytesLowestKeyByteFirst) {
   EXPECT_EQ(out[5], 0);  // nothing written past the output length
   ASSERT_EQ(QSPEncrypt(Data(std::string(3, '\0')), 3, out, &length, 3), 0);
   EXPECT_EQ(Text(out, length), "\x19\x4E\x2B");
-}
-
-// Scrambling twice gives the input; Base64 there and back gives the scrambled bytes.
-TEST(QSPRoundTrip, ScrambleTwiceAndBase64BackGiveTheInput) {
-  for (int size : {1, 2, 3, 5, 64, 189, 255}) {
-    std::vector<uint8_t> in;
-    for (int i = 0; i < size; ++i) in.push_back(static_cast<uint8_t>(i * 37 + 11));
-    std::vector<uint8_t> scrambled(in.size()), again(in.size()), decoded(300);
-    uint32_t length = 0, textLength = 0, decodedLength = 0;
-    ASSERT_EQ(QSPEncrypt(in.data(), size, scrambled.data(), &length, size), 0);
-    ASSERT_EQ(QSPEncrypt(scrambled.data(), size, again.data(), &length, size), 0);
-    EXPECT_EQ(again, in) << size;
-    std::string text(400, '\0');
-    ASSERT_EQ(QSPBinToB64(scrambled.data(), size, text.data(), &textLength, 400), 0);
-    EXPECT_EQ(textLength, static_cast<uint32_t>((size + 2) / 3 * 4));
-    ASSERT_EQ(QSPB64ToBin(text.data(), static_cast<int32_t>(textLength), decoded.data(), &decodedLength, 300), 0);
-    decoded.resize(decodedLength);
-    EXPECT_EQ(decoded, scrambled) << size;
-  }
 }
 
 TEST(Base64, DecodesWhiteSpaceNulAndRefusesMalformedInput) {
