@@ -26,7 +26,7 @@ TEST(SettingsWriter, StoresTheTextAfterItsSubstitution) {
                        "b\xEF\xBD\x9C",
                .status = 0,
                .stored = "a|b\xEF\xBD\x9C"},
-              // Text that is not UTF-8 (the host's conversion tests hold the other malformed forms).
+              // Text that is not UTF-8 (one form: the checks are ICU's).
               {.text = "a\xFF"
                        "b",
                .status = -108,
