@@ -105,7 +105,6 @@ TEST(SettingTest, SplitsTheLine) {
       {.line = "@PJL SET USERNAME=\"bob\"", .setting = "SET|USERNAME|bob|0"},
       {.line = "@PJL SET JOBATTR=\"@JOAU=alice\"", .setting = "JOBATTR|@JOAU|alice|0"},
       {.line = "@PJL SET JOBATTR=\"@JOEP=\"", .setting = "JOBATTR|@JOEP||1"},
-      {.line = "@PJL SET HOLDENCRYPTKEY=\"MTIz\"", .setting = "SET|HOLDENCRYPTKEY|MTIz|1"},
       {.line = "@PJL COMMENT KQJOBINFO JOBCOPIES=2", .setting = "KQJOBINFO|JOBCOPIES|2|0"},
       {.line = "@PJL COMMENT KQJOBINFO BEGIN", .setting = ""},
   };
