@@ -26,9 +26,9 @@ seed() {  # seed TARGET NAME PREFIX FILE
 for ps in "$root"/tests/fixtures/ps/*.ps; do
   [ -f "$ps" ] || continue
   name=$(basename "$ps" .ps)
-  seed direct_stream_fuzz "$name" "" "$ps"
-  seed buffered_stream_fuzz "$name" "\\000" "$ps"
-  seed buffered_stream_fuzz "$name-mono" "\\001" "$ps"
+  seed stream_fuzz "$name" "\\000" "$ps"
+  seed stream_fuzz "$name-buffered" "\\001" "$ps"
+  seed stream_fuzz "$name-mono" "\\003" "$ps"
   seed filter_fuzz "$name" "\\001nvxjobs.printsettings.PrintTypeTicketKey=2 nvxjobs.printsettings.PrintTypeUserNameTicketKey=alice\\talice\\tReport\\n" "$ps"
   seed filter_fuzz "$name-u700" "\\004OVSignature=BookletLeft OVSigVol=10Sheet nvxjobs.printsettings.QPIFCoverCountTicket=1 nvxjobs.printsettings.QPIFCoverValueTicket_0=0,0,front,Plain\\tbob\\tBook\\n" "$ps"
 done
@@ -41,8 +41,7 @@ for target in "$dir"/fuzz/*_fuzz; do
   # Whole-pass targets: documents longer than the 8 KiB line buffer; their page
   # lines on standard error are dropped (libFuzzer keeps its own messages).
   case "$name" in
-    direct_stream_fuzz|buffered_stream_fuzz|filter_fuzz) flags="-max_len=20000 -close_fd_mask=2" ;;
-    header_fuzz) flags="-max_len=4096 -close_fd_mask=2" ;;
+    stream_fuzz|filter_fuzz) flags="-max_len=20000 -close_fd_mask=2" ;;
     *) flags="-max_len=4096" ;;
   esac
   echo "-- $name: ${seconds}s"

@@ -1,22 +1,25 @@
-// Fuzz target: a whole filter run in process. The input is a PPD selector byte
-// (none or one of the shipped models), then "options<TAB>user<TAB>title", a line
-// feed and the document. Whatever they hold, the printer stream must keep its
-// frame: a well-formed XML ticket when there is one, well-formed PJL header
-// lines, and the trailer at the end.
-//
+// Fuzz target: a whole filter run in process. The first byte picks the PPD
+// (none or one of the shipped models) and the form of the rest: either
+// "options<TAB>user<TAB>title", a line feed and the document, or bytes that
+// drive a random job (a user, a title and a value for any key a module reads)
+// on a one-page document. Whatever they hold,
+// the printer stream must keep its frame: a well-formed XML ticket when there
+// is one, header lines that are each one complete PJL command, the trailer.
 // Each run starts from the same state: FilterMain begins with ResetJobState().
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "fuzz_io.h"
+#include "capture.h"
 #include "inspect.h"
 #include "jobflow.h"
 #include "jobstate.h"
+#include "random_job.h"
+#include "run_program.h"
 
 namespace {
 
+const TempDir kDir;
 const char* const kPPDs[] = {nullptr, OVQ_SOURCE_DIR "/ppd/OVQC300.ppd", OVQ_SOURCE_DIR "/ppd/OVQC500.ppd",
                              OVQ_SOURCE_DIR "/ppd/OVQM200.ppd", OVQ_SOURCE_DIR "/ppd/OVQU700.ppd"};
 
@@ -26,41 +29,38 @@ bool Allowed(const std::string& message) { return message.find("end-of-transmiss
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzio::CaptureStdout();
-  setenv("TMPDIR", fuzzio::PrivateTmpDir(), 1);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const char* ppd = kPPDs[data[0] % 5];
-  if (ppd != nullptr) {
-    setenv("PPD", ppd, 1);
+  const char* ppd = kPPDs[(data[0] & 0x7F) % 5];
+  ppd != nullptr ? setenv("PPD", ppd, 1) : unsetenv("PPD");
+  setenv("TMPDIR", kDir.path().c_str(), 1);
+  CloseJobPPD();
+  RandomJob job;
+  std::string document = "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n%%EOF\n";
+  if ((data[0] & 0x80) != 0) {
+    size_t at = 1;
+    job = MakeRandomJob([&]() -> uint8_t { return at < size ? data[at++] : 0; }, JobPPD());
   } else {
-    unsetenv("PPD");
+    const std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
+    const size_t line_end = input.find('\n');
+    const std::string first = input.substr(0, line_end);
+    std::string* fields[] = {&job.options, &job.user, &job.title};
+    for (size_t field = 0, at = 0; field < 3; ++field) {
+      const size_t tab = field < 2 ? first.find('\t', at) : std::string::npos;
+      *fields[field] = first.substr(at, tab == std::string::npos ? std::string::npos : tab - at);
+      if (tab == std::string::npos) break;
+      at = tab + 1;
+    }
+    document = line_end == std::string::npos ? "" : input.substr(line_end + 1);
   }
-  std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
-  size_t line_end = input.find('\n');
-  std::string first = input.substr(0, line_end);
-  std::string document = line_end == std::string::npos ? "" : input.substr(line_end + 1);
-  std::vector<std::string> fields(3);
-  for (size_t field = 0, at = 0; field < 3; ++field) {
-    size_t tab = field < 2 ? first.find('\t', at) : std::string::npos;
-    fields[field] = first.substr(at, tab == std::string::npos ? std::string::npos : tab - at);
-    if (tab == std::string::npos) break;
-    at = tab + 1;
-  }
-  char* path =
-      const_cast<char*>(fuzzio::WriteDocument(reinterpret_cast<const uint8_t*>(document.data()), document.size()));
-  std::string program = "ovqfilter", job = "1", copies = "1";
-  char* argv[] = {program.data(),   job.data(), fields[1].data(), fields[2].data(), copies.data(),
-                  fields[0].data(), path,       nullptr};
-  if (FilterMain(7, argv) != 0) std::abort();
-  std::string out = fuzzio::TakeStdout();
-
-  ovqinspect::Inspection inspection = ovqinspect::InspectStream(out);
-  for (const ovqinspect::FramingError& error : inspection.errors) {
+  WriteFile(kDir.File("document.ps"), document);
+  std::string program = "ovqfilter", id = "1", copies = "1", path = kDir.File("document.ps");
+  char* argv[] = {program.data(), id.data(),          job.user.data(), job.title.data(),
+                  copies.data(),  job.options.data(), path.data(),     nullptr};
+  int status = -1;
+  const std::string out = CaptureStdout([&] { status = FilterMain(7, argv); });
+  if (status != 0) std::abort();
+  for (const ovqinspect::FramingError& error : ovqinspect::InspectStream(out).errors) {
     if (!Allowed(error.message)) std::abort();
   }
   return 0;

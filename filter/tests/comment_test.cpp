@@ -3,109 +3,64 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 #include "filter_test_support.h"
-#include "modules.h"
 #include "param_name.h"
 
 namespace {
 
 PSOptionComment& C = psoptioncomment;
 
-void Set(char* field, const char* text) {
-  std::memset(field, 0, kCommentTextSize);
-  std::strncpy(field, text, kCommentTextSize - 1);
+// Reads and normalises `options` (copies argument "2") on the PPD with `ppd_lines` ("-": no PPD).
+void Read(const std::string& ppd_lines, const std::string& options) {
+  ScopedJobPPD ppd(ppd_lines == "-" ? "" : TestPPD(ppd_lines));
+  ResetJobState();
+  CommentGetTicketFromPDE(JobArgs(options, "2").argv());
 }
 
-// Normalises a fresh record after `setup`, without a PPD.
-void Normalize(
-    const char* options, const char* copies, void (*setup)() = [] {}) {
-  ScopedJobPPD noPPD("");
-  C = {};
-  setup();
-  NormalizeComment(options, copies);
-}
+struct NormalCase {
+  const char* name;
+  std::string options = "";
+  const char *sides = "one-sided", *collation = "";
+  int copies = 2, orientation = 1;
+};
+class NormaliseTest : public ::testing::TestWithParam<NormalCase> {};
 
-using CollationCase = std::pair<const char*, const char*>;  // options, collation
-class CollationTest : public ::testing::TestWithParam<CollationCase> {};
-
-TEST_P(CollationTest, FoundAnywhereInTheOptionString) {
-  Normalize(GetParam().first, "1");
-  EXPECT_STREQ(C.collation, GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(Options, CollationTest,
-                         ::testing::ValuesIn(std::vector<CollationCase>{
-                             {"collate=true noCollate nocollate", "nocollate"},
-                             {"multiple-document-handling=separate-documents-collated-copies", "collate"},
-                             {"sides=one-sided", ""},
-                             {nullptr, ""}}));
-
-using SidesCase = std::tuple<const char*, int, const char*, const char*>;  // sides, edge, signature, sides after
-class SidesTest : public ::testing::TestWithParam<SidesCase> {};
-
-TEST_P(SidesTest, Normalises) {
-  const auto [sides, bindingEdge, signature, expected] = GetParam();
-  ScopedJobPPD noPPD("");
-  C = {};
-  Set(C.sides, sides);
-  Set(C.signature, signature);
-  C.duplexBindingEdge = bindingEdge;
-  NormalizeComment("", "1");
-  EXPECT_STREQ(C.sides, expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, SidesTest,
-                         ::testing::ValuesIn(std::vector<SidesCase>{
-                             {"", -1, "", "one-sided"},
-                             {"two-sided-long-edge", -1, "", "two-sided-long-edge"},
-                             {"two-sided-long-edge", 0, "", "one-sided"},  // binding edge 0
-                             {"two-sided-long-edge", 2, "None", "two-sided-long-edge"},
-                             {"one-sided", 1, "BookletLeft", "two-sided-short-edge"}}));
-
-TEST(CommentNormaliseTest, AbsentOrientationAndDirectionBecomeOne) {
-  Normalize("", "1", [] { C.orientation = C.layoutDirection = -1; });
-  EXPECT_EQ(C.orientation, 1);
+TEST_P(NormaliseTest, DerivesTheFields) {
+  Read("-", GetParam().options);
+  EXPECT_STREQ(C.sides, GetParam().sides);
+  EXPECT_STREQ(C.collation, GetParam().collation);
+  EXPECT_EQ(C.copies, GetParam().copies);
+  EXPECT_EQ(C.orientation, GetParam().orientation);
   EXPECT_EQ(C.layoutDirection, 1);
-  Normalize("", "1", [] { C.orientation = 4; });
-  EXPECT_EQ(C.orientation, 4);
 }
 
-using CopiesCase = std::tuple<int, const char*, int>;  // copies, copies argument, copies after
-class CopiesTest : public ::testing::TestWithParam<CopiesCase> {};
+const std::string kEdge = "DuplexBindingEdge..n.=";
+const NormalCase kNormal[] = {
+    {.name = "nothing_given"},
+    {.name = "collation_anywhere", .options = "collate=true noCollate nocollate", .collation = "nocollate"},
+    {.name = "binding_edge_0_is_one_sided", .options = "sides=two-sided-long-edge " + kEdge + "0"},
+};
+INSTANTIATE_TEST_SUITE_P(Options, NormaliseTest, ::testing::ValuesIn(kNormal), RowName());
 
-// Absent copies never reach the block as -1: the copies argument stands in.
-TEST_P(CopiesTest, AbsentCopiesTakeTheArgument) {
-  ScopedJobPPD noPPD("");
-  C = {};
-  C.copies = std::get<0>(GetParam());
-  NormalizeComment("", std::get<1>(GetParam()));
-  EXPECT_EQ(C.copies, std::get<2>(GetParam()));
+// Absent copies never reach the block as -1: the copies argument stands in, else 1.
+TEST(CommentNormalise, AbsentCopiesTakeTheArgument) {
+  ResetJobState();
+  C.copies = -1;
+  NormalizeComment("", "3");
+  EXPECT_EQ(C.copies, 3);
+  C.copies = -1;
+  NormalizeComment("", "x");
+  EXPECT_EQ(C.copies, 1);
+  C.copies = -1;
+  NormalizeComment("", nullptr);
+  EXPECT_EQ(C.copies, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, CopiesTest,
-                         ::testing::ValuesIn(std::vector<CopiesCase>{
-                             {3, "1", 3}, {-1, "3", 3}, {-1, "x", 1}, {-1, nullptr, 1}}));
-
-void ReadComment(std::string options) {
-  char* argv[] = {const_cast<char*>("ovqfilter"),
-                  const_cast<char*>("1"),
-                  const_cast<char*>("u"),
-                  const_cast<char*>("t"),
-                  const_cast<char*>("2"),
-                  options.data(),
-                  nullptr};
-  CommentGetTicketFromPDE(argv);
-}
-
-// The registration fields as read and normalised: a PPD option the job leaves
-// out takes the PPD's default; "0.0" stands in only when that default names no
-// choice, and an option counts as set by its name, not by text in other values.
+// A PPD option the job leaves out takes the PPD's default; "0.0" stands in only
+// when that default names no choice, and an option counts as set by its name,
+// not by text in other values.
 struct RegiCase {
   const char* name;
   std::string ppd;  // PPD options; "-": no PPD
@@ -115,47 +70,26 @@ struct RegiCase {
 class RegistrationDefaultTest : public ::testing::TestWithParam<RegiCase> {};
 
 TEST_P(RegistrationDefaultTest, ReadingAndNormalisingAgree) {
-  const RegiCase& c = GetParam();
-  ScopedJobPPD ppd(c.ppd == "-" ? "" : TestPPD(c.ppd));
-  ReadComment(c.options);
-  EXPECT_STREQ(C.regiHorizontal, c.horizontal);
-  EXPECT_STREQ(C.regiVertical, c.vertical);
+  Read(GetParam().ppd, GetParam().options);
+  EXPECT_STREQ(C.regiHorizontal, GetParam().horizontal);
+  EXPECT_STREQ(C.regiVertical, GetParam().vertical);
 }
 
-const std::string kHV = TestOption("OVSRRLAdjustRegiHorizontal", "1.5", "0.0 1.5") +
-                        TestOption("OVSRRLAdjustRegiVertical", "1.5", "0.0 1.5");
-const std::string kNoDefaults = TestOption("OVSRRLAdjustRegiHorizontal", "Auto", "0.0 1.5") +
-                                TestOption("OVSRRLAdjustRegiVertical", "Auto", "0.0 1.5");
-
-INSTANTIATE_TEST_SUITE_P(
-    PPDs, RegistrationDefaultTest,
-    ::testing::Values(RegiCase{"PPDDefaults", kHV, "", "1.5", "1.5"},
-                      RegiCase{"NamedKeepsItsValue", kHV, "OVSRRLAdjustRegiVertical=0.5", "1.5", "0.5"},
-                      RegiCase{"DefaultNamesNoChoice", kNoDefaults, "", "0.0", "0.0"},
-                      RegiCase{"NameInsideAnotherValue", kNoDefaults, "OVStaple=OVSRRLAdjustRegiVertical", "0.0",
-                               "0.0"},
-                      RegiCase{"PPDWithoutTheOptions", "", "", "", ""}, RegiCase{"NoPPD", "-", "", "", ""}),
-    RowName());
-
-TEST(CommentGetTicketTest, ReadsAndNormalises) {
-  ScopedJobPPD ppd(TestPPD(TestOption("OVSRRLAdjustRegiHorizontal", "0.0", "0.0 1.5")));
-  Set(C.staple, "stale");
-  ReadComment(
-      "sides=two-sided-long-edge OVColorMode=Black number-up=4 OVStaple=None OVSignature=BookletLeft "
-      "OVSigVol=10Sheets orientation-requested=4 nvxjobs.printsettings.PrintTypeTicketKey=2 nocollate");
-  EXPECT_STREQ(C.sides, "two-sided-short-edge");
-  EXPECT_STREQ(C.colorMode, "Black");
-  EXPECT_STREQ(C.numberUp, "4");
-  EXPECT_STREQ(C.staple, "None");
-  EXPECT_STREQ(C.punch, "");
-  EXPECT_STREQ(C.signatureVolume, "10Sheets");
-  EXPECT_STREQ(C.regiHorizontal, "0.0");
-  EXPECT_STREQ(C.collation, "nocollate");
-  EXPECT_EQ(C.orientation, 4);
-  EXPECT_EQ(C.layoutDirection, 1);
-  EXPECT_EQ(C.printType, 2);
-  EXPECT_EQ(C.copies, 2);
-  EXPECT_EQ(C.duplexBindingEdge, -1);
+std::string Regi(const char* defaultChoice) {
+  return PPDOption("OVSRRLAdjustRegiHorizontal", defaultChoice, "0.0 1.5") +
+         PPDOption("OVSRRLAdjustRegiVertical", defaultChoice, "0.0 1.5");
 }
+const RegiCase kRegi[] = {
+    // The defaults standing in and a value given by the job are whole-filter cases.
+    {.name = "default_names_no_choice", .ppd = Regi("Auto"), .options = "", .horizontal = "0.0", .vertical = "0.0"},
+    {.name = "name_inside_another_value",
+     .ppd = Regi("Auto"),
+     .options = "OVStaple=OVSRRLAdjustRegiVertical",
+     .horizontal = "0.0",
+     .vertical = "0.0"},
+    {.name = "ppd_without_the_options", .ppd = "", .options = "", .horizontal = "", .vertical = ""},
+    {.name = "no_ppd", .ppd = "-", .options = "", .horizontal = "", .vertical = ""},
+};
+INSTANTIATE_TEST_SUITE_P(PPDs, RegistrationDefaultTest, ::testing::ValuesIn(kRegi), RowName());
 
 }  // namespace

@@ -1,102 +1,33 @@
-// Helpers shared by the filter's unit tests: what a piece of filter code writes
-// on its streams, and job PPDs made from text.
+// Helpers of the filter's unit tests: job PPDs made from text, job arguments,
+// PJL attribute lines, a fresh job state, and the stream passes run in this
+// process.
 #pragma once
-#include <unistd.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "capture.h"
+#include "jobflow.h"
 #include "jobstate.h"
+#include "modules.h"
+#include "output.h"
+#include "ppd_text.h"
 #include "run_program.h"
-
-// Everything written to `file` from its start.
-inline std::string ReadWholeFile(FILE* file) {
-  std::fflush(file);
-  std::rewind(file);
-  std::string text;
-  char buffer[4096];
-  size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
-  return text;
-}
-
-// Runs `body` with a temporary stream and returns what it received.
-template <typename Body>
-std::string CaptureStream(Body body) {
-  FILE* file = std::tmpfile();
-  body(file);
-  std::string text = ReadWholeFile(file);
-  std::fclose(file);
-  return text;
-}
-
-struct CapturedOutput {
-  std::string out;
-  std::string err;
-};
-
-// Runs `body` with standard output and standard error sent to temporary files.
-template <typename Body>
-CapturedOutput CaptureOutput(Body body) {
-  std::fflush(stdout);
-  std::fflush(stderr);
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  const int saved_out = dup(STDOUT_FILENO);
-  const int saved_err = dup(STDERR_FILENO);
-  dup2(fileno(out), STDOUT_FILENO);
-  dup2(fileno(err), STDERR_FILENO);
-  body();
-  std::fflush(stdout);
-  std::fflush(stderr);
-  dup2(saved_out, STDOUT_FILENO);
-  dup2(saved_err, STDERR_FILENO);
-  close(saved_out);
-  close(saved_err);
-  CapturedOutput captured{ReadWholeFile(out), ReadWholeFile(err)};
-  std::fclose(out);
-  std::fclose(err);
-  return captured;
-}
-
-// Runs `body` with standard output sent to a temporary file; returns what it wrote.
-template <typename Body>
-std::string CaptureStdout(Body body) {
-  return CaptureOutput(body).out;
-}
+#include "stream.h"
+#include "streamevents.h"
+#include "ticket_text.h"
+#include "version.h"
 
 // A small valid PPD carrying `lines` (attributes and options) after its header.
 inline std::string TestPPD(const std::string& lines) {
-  return "*PPD-Adobe: \"4.3\"\n"
-         "*FormatVersion: \"4.3\"\n"
-         "*FileVersion: \"1.0\"\n"
-         "*LanguageVersion: English\n"
-         "*LanguageEncoding: ISOLatin1\n"
-         "*Manufacturer: \"Orvane\"\n"
-         "*Product: \"(Orvane Unit Test)\"\n"
-         "*ModelName: \"Orvane Unit Test\"\n"
-         "*ShortNickName: \"Orvane Unit Test\"\n"
-         "*NickName: \"Orvane Unit Test\"\n"
+  return "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
+         "*LanguageEncoding: ISOLatin1\n*Manufacturer: \"Orvane\"\n*Product: \"(Orvane Unit Test)\"\n"
+         "*ModelName: \"Orvane Unit Test\"\n*ShortNickName: \"Orvane Unit Test\"\n*NickName: \"Orvane Unit Test\"\n"
          "*PSVersion: \"(3010.000) 0\"\n" +
          lines +
-         "*OpenUI *PageSize/Page Size: PickOne\n"
-         "*DefaultPageSize: A4\n"
-         "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
-         "*CloseUI: *PageSize\n";
-}
-
-// A PickOne option with its default and choices (separated by blanks).
-inline std::string TestOption(const std::string& key, const std::string& defaultChoice, const std::string& choices) {
-  std::string text = "*OpenUI *" + key + ": PickOne\n*Default" + key + ": " + defaultChoice + "\n";
-  size_t start = 0;
-  while (start < choices.size()) {
-    size_t end = choices.find(' ', start);
-    if (end == std::string::npos) end = choices.size();
-    text += "*" + key + " " + choices.substr(start, end - start) + ": \"\"\n";
-    start = end + 1;
-  }
-  return text + "*CloseUI: *" + key + "\n";
+         "*OpenUI *PageSize/Page Size: PickOne\n*DefaultPageSize: A4\n"
+         "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n*CloseUI: *PageSize\n";
 }
 
 // The job's PPD for the lifetime of the object: `text` written to a file and
@@ -122,3 +53,43 @@ class ScopedJobPPD {
  private:
   TempDir dir_;
 };
+
+// Filter arguments as CUPS passes them (job 1, user "alice", title "Title"),
+// with the document's path as argv[6] when one is given.
+struct JobArgs {
+  explicit JobArgs(const std::string& options, const std::string& copies = "1", const std::string& file = "")
+      : texts{"ovqfilter", "1", "alice", "Title", copies, options, file} {
+    for (int i = 0; i < 7; ++i) pointers[i] = texts[i].data();
+    if (file.empty()) pointers[6] = nullptr;
+  }
+  char** argv() { return pointers; }
+  std::string texts[7];
+  char* pointers[8] = {};
+};
+
+// One "@PJL SET JOBATTR" line of `attribute` (name=value).
+inline std::string Attr(const std::string& attribute) { return "@PJL SET JOBATTR=\"@" + attribute + "\"\n"; }
+
+// Writes "[event/page]" and a line feed into the stream at each stream event,
+// so that the expected output shows where every event was raised.
+inline void MarkEvent(int event, int page, FILE* stream) { std::fprintf(stream, "[%d/%d]\n", event, page); }
+
+// A job as at program start, on a current system (page lines on), with the
+// PPD at `ppd_path` (or none) and the event marks on.
+inline void FreshJob(const std::string& ppd_path = "") {
+  ResetJobState();
+  unsetenv("OVQ_KERNEL_RELEASE");
+  ResetGestaltCache();
+  ppd_path.empty() ? unsetenv("PPD") : setenv("PPD", ppd_path.c_str(), 1);
+  SetStreamEventObserver(MarkEvent);
+}
+
+// Runs a stream pass on `document` after reading the job's options into the
+// modules' records, as the job flow does.
+inline CapturedOutput RunPass(void (*pass)(int, char**), const TempDir& dir, const std::string& document,
+                              const std::string& copies = "2", const std::string& options = "") {
+  WriteFile(dir.File("job.ps"), document);
+  JobArgs args(options, copies, dir.File("job.ps"));
+  GetTicketFromPDE(args.argv());
+  return CaptureOutput([&] { pass(7, args.argv()); });
+}

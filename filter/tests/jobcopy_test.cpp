@@ -29,8 +29,6 @@ struct CopyCase {
   bool debug = false;        // a "DEBUG:" line on standard error
 };
 
-void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.name; }
-
 // The flag file is a fixed system path; these tests need root to create it.
 class JobCopyTest : public ::testing::TestWithParam<CopyCase> {
  protected:
@@ -67,17 +65,12 @@ TEST_P(JobCopyTest, CopiesTheStreamIntoTmpdirWhileTheFlagExists) {
     strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", localtime_r(&t, &local));
     fs::create_symlink(victim, dir_.File(std::string("kq") + stamp + ".job"));
   }
-  WriteFile(dir_.File("test.ppd"), TestPPD(""));
-  RunSpec spec;
-  spec.program = BinaryPath("ovqfilter");
-  spec.args = {c.job_id, "alice", "Title", "1", ""};
-  spec.env["PPD"] = dir_.File("test.ppd");
-  spec.env["TMPDIR"] = dir_.path();
-  spec.file_size_limit = c.file_size_limit;
-  spec.stdin_data =
-      "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\n(one) pop\nshowpage\n"
-      "%%Page: 2 2\n(two) pop\nshowpage\n%%EOF\n";
-  const RunResult r = RunProgram(spec);
+  const RunResult r =
+      RunProgram({.program = BinaryPath("ovqfilter"),
+                  .args = {c.job_id, "alice", "Title", "1", ""},
+                  .env = {{"PPD", SourcePath("tests/fixtures/ppd/jobflow-plain.ppd")}, {"TMPDIR", dir_.path()}},
+                  .stdin_data = "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n%%EOF\n",
+                  .file_size_limit = c.file_size_limit});
   ASSERT_EQ(r.exit_status, 0);
   EXPECT_NE(r.out.find("%%EOF\n\x04\x1b%-12345X@PJL EOJ\n"), std::string::npos) << MakeVisible(r.out);
   EXPECT_EQ(r.err.find("DEBUG:") != std::string::npos, c.debug) << r.err;

@@ -20,52 +20,63 @@ int g_checks_before_cancel = 0;
 bool CancelAfterChecks() { return g_checks_before_cancel-- <= 0; }
 bool NeverCancelled() { return false; }
 
+// `checks`: how often the cancellation test answers "not yet" (-1: never
+// cancelled); `done`: the transfer completes.
 struct TransferCase {
   const char* name;
-  std::string document;
+  std::string in;
   size_t chunk;
-  int checks_before_cancel;  // -1: never cancelled
+  int checks;
   std::string out;
-  bool complete;
+  bool done = false;
 };
-
 class TransferTest : public ::testing::TestWithParam<TransferCase> {};
 
 TEST_P(TransferTest, SendsDocumentUpToPageEndAfterCancel) {
   const TransferCase& c = GetParam();
   TempDir dir;
-  WriteFile(dir.File("buffered"), c.document);
+  WriteFile(dir.File("buffered"), c.in);
   int input = open(dir.File("buffered").c_str(), O_RDONLY);
   FILE* out = std::fopen(dir.File("out").c_str(), "wb");
   ASSERT_TRUE(input >= 0 && out != nullptr);
   std::fputs("@PJL ENTER LANGUAGE=POSTSCRIPT\n", out);  // buffered output goes first
-  g_checks_before_cancel = c.checks_before_cancel;
-  EXPECT_EQ(TransferDocument(input, out, c.checks_before_cancel < 0 ? NeverCancelled : CancelAfterChecks, c.chunk),
-            c.complete ? TransferResult::kComplete : TransferResult::kStopped);
+  g_checks_before_cancel = c.checks;
+  EXPECT_EQ(TransferDocument(input, out, c.checks < 0 ? NeverCancelled : CancelAfterChecks, c.chunk),
+            c.done ? TransferResult::kComplete : TransferResult::kStopped);
   std::fclose(out);
   close(input);
   EXPECT_EQ(MakeVisible(ReadFile(dir.File("out"))), MakeVisible("@PJL ENTER LANGUAGE=POSTSCRIPT\n" + c.out));
 }
 
 const std::string kBig(3 * kTransferChunkSize + 5, 'q');
-constexpr size_t kChunk = kTransferChunkSize;
-
-INSTANTIATE_TEST_SUITE_P(
-    Documents, TransferTest,
-    ::testing::Values(
-        TransferCase{"never_cancelled_sends_all", "a\nep\nb\x04", 4, -1, "a\nep\nb\x04", true},
-        TransferCase{"large_document_default_chunks", kBig + "\nep\n", kTransferChunkSize, -1, kBig + "\nep\n", true},
-        TransferCase{"cancelled_at_start_stops_after_page_end", "a\nep\nb\nep\n", kChunk, 0, "a\nep\n", false},
-        TransferCase{"only_whole_lines_stop", "abc\nxshowpage\nshowpage \nendp\nrest\n", kChunk, 0,
-                     "abc\nxshowpage\nshowpage \nendp\n", false},
-        TransferCase{"page_end_before_cancel_does_not_stop", "ep\nAB\nep\nC\n", 3, 1, "ep\nAB\nep\n", false},
-        TransferCase{"line_begun_before_cancel_counts", "ep\nX\n", 1, 2, "ep\n", false},
-        TransferCase{"showpage_split_over_chunks", "0123456789\nshowpage\nZ", 14, 1, "0123456789\nshowpage\n", false},
-        TransferCase{"long_line_ending_in_ep_no_page_end", "xxxxxxxxxxxep\nep\nZ", 4, 3, "xxxxxxxxxxxep\nep\n", false},
-        TransferCase{"carriage_return_ends_the_line", "ep\r\nZ", 16, 0, "ep\r", false},
-        TransferCase{"cancelled_without_page_end_sends_rest", "ep\nabc", 2, 2, "ep\nabc", true},
-        TransferCase{"empty_file", "", 16, -1, "", true}),
-    RowName());
+const TransferCase kTransfers[] = {
+    {.name = "never_cancelled", .in = "a\nep\nb\x04", .chunk = 4, .checks = -1, .out = "a\nep\nb\x04", .done = true},
+    {.name = "large_document",
+     .in = kBig + "\nep\n",
+     .chunk = kTransferChunkSize,
+     .checks = -1,
+     .out = kBig + "\nep\n",
+     .done = true},
+    {.name = "only_whole_lines_stop",
+     .in = "xshowpage\nshowpage \nendp\nrest\n",
+     .chunk = 64,
+     .checks = 0,
+     .out = "xshowpage\nshowpage \nendp\n"},
+    {.name = "page_end_before_cancel_does_not_stop",
+     .in = "ep\nAB\nep\nC\n",
+     .chunk = 3,
+     .checks = 1,
+     .out = "ep\nAB\nep\n"},
+    {.name = "line_begun_before_cancel_counts", .in = "ep\nX\n", .chunk = 1, .checks = 2, .out = "ep\n"},
+    {.name = "long_line_ending_in_ep",
+     .in = "xxxxxxxxxxxep\nep\nZ",
+     .chunk = 4,
+     .checks = 3,
+     .out = "xxxxxxxxxxxep\nep\n"},
+    {.name = "carriage_return_ends_the_line", .in = "ep\r\nZ", .chunk = 16, .checks = 0, .out = "ep\r"},
+    {.name = "no_page_end_sends_rest", .in = "ep\nabc", .chunk = 2, .checks = 2, .out = "ep\nabc", .done = true},
+};
+INSTANTIATE_TEST_SUITE_P(Documents, TransferTest, ::testing::ValuesIn(kTransfers), RowName());
 
 // An output that takes nothing (a full device) is reported, while the job runs
 // and once it is cancelled.

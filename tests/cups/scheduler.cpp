@@ -124,8 +124,8 @@ void PrivateScheduler::Stop() {
 }
 
 std::string PrivateScheduler::AddQueue(const std::string& name, const std::string& ppd, std::string& error,
-                                       const std::vector<std::string>& defaults, const std::string& device_file) {
-  std::string device = device_file.empty() ? dir_->File(name + ".prn") : device_file;
+                                       const std::vector<std::string>& defaults) {
+  std::string device = dir_->File(name + ".prn");
   RunResult r = RunTool(CupsProgram("lpadmin"), {"-h", socket_, "-p", name, "-E", "-v", "file://" + device, "-P", ppd});
   if (r.exit_status == 0 && !defaults.empty()) {
     std::vector<std::string> args = {"-h", socket_, "-p", name};
@@ -200,21 +200,4 @@ JobStatus PrivateScheduler::WaitForJob(int job_id, int seconds) {
   }
   httpClose(http);
   return status;
-}
-
-std::string PrivateScheduler::JobStateFromIpptool(int job_id) {
-  const std::string test = dir_->File("job-state.test");
-  WriteFile(test,
-            "{\n OPERATION Get-Job-Attributes\n GROUP operation-attributes-tag\n"
-            " ATTR charset attributes-charset utf-8\n ATTR naturalLanguage attributes-natural-language en\n"
-            " ATTR uri job-uri $uri\n ATTR keyword requested-attributes job-state\n DISPLAY job-state\n}\n");
-  // The scheduler's local socket as the URI's host.
-  std::string host;
-  for (char c : socket_) host += c == '/' ? std::string("%2F") : std::string(1, c);
-  RunResult r = RunTool(CupsProgram("ipptool"), {"-t", "ipp://" + host + "/jobs/" + std::to_string(job_id), test});
-  const std::string marker = "job-state (enum) = ";
-  size_t at = r.out.find(marker);
-  if (at == std::string::npos) return "(ipptool: " + r.out + r.err + ")";
-  at += marker.size();
-  return r.out.substr(at, r.out.find('\n', at) - at);
 }

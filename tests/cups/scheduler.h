@@ -27,11 +27,11 @@ class PrivateScheduler {
   std::string ErrorLog() const;  // for failure messages
 
   // Adds an enabled queue `name` with the PPD file, the queue defaults
-  // `defaults` (name=value, as lpadmin -o takes them) and a file: device
-  // (`device`, or a new file in the scheduler's folder); returns the device
-  // file's path, or an empty text with `error` set.
+  // `defaults` (name=value, as lpadmin -o takes them) and a file: device, a
+  // new file in the scheduler's folder; returns the device file's path, or an
+  // empty text with `error` set.
   std::string AddQueue(const std::string& name, const std::string& ppd, std::string& error,
-                       const std::vector<std::string>& defaults = {}, const std::string& device = {});
+                       const std::vector<std::string>& defaults = {});
 
   // Submits `file` with `lp` (`options`: space-separated name=value pairs);
   // returns the job id, or 0 with `error` set.
@@ -41,8 +41,6 @@ class PrivateScheduler {
   // Waits until the job is completed, canceled, aborted or stopped (at most
   // `seconds`) and returns its last status.
   JobStatus WaitForJob(int job_id, int seconds);
-  // The job's "job-state" keyword as ipptool reads it ("completed", "aborted", ...).
-  std::string JobStateFromIpptool(int job_id);
   // Every attribute the scheduler keeps of the job, one "name=value" line each
   // (values of a set joined by ","); empty when the request fails.
   std::string JobAttributes(int job_id);

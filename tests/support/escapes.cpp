@@ -1,60 +1,31 @@
 #include "escapes.h"
 
+#include <cctype>
 #include <cstdio>
-
-namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
+#include <cstdlib>
+#include <map>
 
 std::string Unescape(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
+    const char c = text[i];
     if (c != '\\' || i + 1 >= text.size()) {
       out += c;
       continue;
     }
-    char n = text[++i];
-    switch (n) {
-      case 'e':
-        out += '\x1b';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 'n':
-        out += '\n';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case '0':
-        out += '\0';
-        break;
-      case '\\':
-        out += '\\';
-        break;
-      case 'c':
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        break;
-      case 'x':
-        if (i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-          out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-          i += 2;
-        } else {
-          out += "\\x";
-        }
-        break;
-      default:
-        out += '\\';
-        out += n;
+    const char n = text[++i];
+    static const std::map<char, char> kSimple = {{'e', '\x1b'}, {'r', '\r'}, {'n', '\n'},
+                                                 {'t', '\t'},   {'0', '\0'}, {'\\', '\\'}};
+    if (kSimple.count(n) != 0) {
+      out += kSimple.at(n);
+    } else if (n == 'c') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (n == 'x' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+               std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+      out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
+      i += 2;
+    } else {
+      out += std::string("\\") + n;
     }
   }
   return out;
@@ -63,21 +34,14 @@ std::string Unescape(const std::string& text) {
 std::string MakeVisible(const std::string& bytes) {
   std::string out;
   for (unsigned char c : bytes) {
-    if (c == '\n') {
-      out += "\n";
-    } else if (c == 0x1b) {
-      out += "\\e";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\\') {
-      out += "\\\\";
-    } else if (c < 0x20 || c == 0x7f) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", c);
-      out += hex;
-    } else {
-      out += static_cast<char>(c);
-    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02x", c);
+    out += c == '\n'               ? "\n"
+           : c == 0x1b             ? "\\e"
+           : c == '\r'             ? "\\r"
+           : c == '\\'             ? "\\\\"
+           : c < 0x20 || c == 0x7f ? hex
+                                   : std::string(1, static_cast<char>(c));
   }
   return out;
 }

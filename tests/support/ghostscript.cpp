@@ -5,73 +5,58 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "run_program.h"
-
 size_t Raster::PixelsNear(int r, int g, int b, int tolerance) const {
-  const int want[3] = {r, g, b};
-  const auto stride = static_cast<size_t>(channels);
   size_t count = 0;
-  for (size_t i = 0; i + stride <= pixels.size(); i += stride) {
-    bool near = true;
-    for (size_t c = 0; c < stride; ++c)
-      near = near && std::abs(static_cast<unsigned char>(pixels[i + c]) - want[c]) <= tolerance;
-    count += near;
+  for (size_t i = 0; i + 3 <= pixels.size(); i += 3) {
+    count += std::abs(static_cast<unsigned char>(pixels[i]) - r) <= tolerance &&
+             std::abs(static_cast<unsigned char>(pixels[i + 1]) - g) <= tolerance &&
+             std::abs(static_cast<unsigned char>(pixels[i + 2]) - b) <= tolerance;
   }
   return count;
 }
 
-size_t Raster::DarkPixelsInBand(double from, double to) const {
-  const auto stride = static_cast<size_t>(channels);
-  const auto row = static_cast<size_t>(width) * stride;
-  size_t count = 0;
-  for (size_t i = static_cast<size_t>(height * from) * row; i < static_cast<size_t>(height * to) * row; i += stride) {
-    bool dark = true;
-    for (size_t c = 0; c < stride; ++c) dark = dark && static_cast<unsigned char>(pixels[i + c]) < 128;
-    count += dark;
-  }
-  return count;
-}
-
-bool ReadRaster(const std::string& data, Raster* raster) {
+// A binary PPM image ("P6", maximum 255); an empty raster when it is not one.
+static Raster ReadRaster(const std::string& data) {
   std::istringstream in(data);
   std::string magic;
+  Raster raster;
   int maximum = 0;
   in >> magic;
-  raster->channels = magic == "P5" ? 1 : magic == "P6" ? 3 : 0;
-  if (raster->channels == 0) return false;
   while ((in >> std::ws).peek() == '#') in.ignore(static_cast<std::streamsize>(data.size()), '\n');
-  if (!(in >> raster->width >> raster->height >> maximum) || maximum != 255 || in.get() == EOF) return false;
-  raster->pixels = data.substr(static_cast<size_t>(in.tellg()));
-  return raster->pixels.size() == static_cast<size_t>(raster->width) * static_cast<size_t>(raster->height) *
-                                      static_cast<size_t>(raster->channels);
+  if (magic != "P6" || !(in >> raster.width >> raster.height >> maximum) || maximum != 255 || in.get() == EOF) {
+    return {};
+  }
+  raster.pixels = data.substr(static_cast<size_t>(in.tellg()));
+  if (raster.pixels.size() != static_cast<size_t>(raster.width) * static_cast<size_t>(raster.height) * 3) return {};
+  return raster;
 }
 
-Rendering RenderWithGhostscript(const std::string& path, int dpi, bool colour) {
-  TempDir dir;
-  RunSpec gs;
-  gs.program = "/usr/bin/gs";
-  gs.args = {"-q",
-             "-dSAFER",
-             "-dBATCH",
-             "-dNOPAUSE",
-             colour ? "-sDEVICE=ppmraw" : "-sDEVICE=pgmraw",
-             "-r" + std::to_string(dpi),
-             "-sOutputFile=" + dir.File("page-%d.pnm"),
-             path};
-  const RunResult run = RunProgram(gs);
-  Rendering rendering;
-  rendering.exit_status = run.exit_status;
-  rendering.messages = run.out + run.err;
+RunResult RunGhostscript(const std::vector<std::string>& args) {
+  std::vector<std::string> all = {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE"};
+  all.insert(all.end(), args.begin(), args.end());
+  return RunTool("/usr/bin/gs", all);
+}
+
+// The files page-1.<extension>, page-2.<extension>, ... of `dir`, in order.
+static std::vector<std::string> PageFiles(const TempDir& dir, const std::string& extension) {
+  std::vector<std::string> pages;
   for (int page = 1;; ++page) {
-    const std::string file = dir.File("page-" + std::to_string(page) + ".pnm");
-    if (access(file.c_str(), F_OK) != 0) break;
-    Raster raster;
-    if (!ReadRaster(ReadFile(file), &raster)) {
-      rendering.messages += "\nunreadable raster " + file;
-      rendering.exit_status = -1;
-      break;
-    }
-    rendering.pages.push_back(std::move(raster));
+    const std::string file = dir.File("page-" + std::to_string(page) + "." + extension);
+    if (access(file.c_str(), F_OK) != 0) return pages;
+    pages.push_back(ReadFile(file));
   }
-  return rendering;
+}
+
+std::vector<Raster> RenderWithGhostscript(const std::string& path, int dpi) {
+  TempDir dir;
+  RunGhostscript({"-sDEVICE=ppmraw", "-r" + std::to_string(dpi), "-sOutputFile=" + dir.File("page-%d.pnm"), path});
+  std::vector<Raster> pages;
+  for (const std::string& page : PageFiles(dir, "pnm")) pages.push_back(ReadRaster(page));
+  return pages;
+}
+
+std::vector<std::string> PageTexts(const std::string& path) {
+  TempDir dir;
+  RunGhostscript({"-sDEVICE=txtwrite", "-sOutputFile=" + dir.File("page-%d.txt"), path});
+  return PageFiles(dir, "txt");
 }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -55,6 +56,7 @@ RunResult RunProgram(const RunSpec& spec) {
   for (auto& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
 
+  std::fflush(nullptr);  // a child that runs an entry must not send this process's buffered output
   pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork");
   if (pid == 0) {
@@ -68,6 +70,13 @@ RunResult RunProgram(const RunSpec& spec) {
       const rlimit limit = {static_cast<rlim_t>(spec.file_size_limit), static_cast<rlim_t>(spec.file_size_limit)};
       setrlimit(RLIMIT_FSIZE, &limit);
       signal(SIGXFSZ, SIG_IGN);
+    }
+    if (spec.entry) {
+      for (const auto& [name, value] : spec.env)
+        value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+      const int status = spec.entry(static_cast<int>(args.size()), argv.data());
+      std::fflush(stdout);
+      _exit(status);
     }
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
@@ -99,23 +108,10 @@ RunResult RunProgram(const RunSpec& spec) {
         in_fd = -1;
       }
     }
-    struct pollfd fds[3];
-    int n = 0;
-    int in_index = -1, out_index = -1, err_index = -1;
-    if (in_fd >= 0 && written < pending.size()) {
-      fds[n] = {in_fd, POLLOUT, 0};
-      in_index = n++;
-    }
-    if (out_fd >= 0) {
-      fds[n] = {out_fd, POLLIN, 0};
-      out_index = n++;
-    }
-    if (err_fd >= 0) {
-      fds[n] = {err_fd, POLLIN, 0};
-      err_index = n++;
-    }
-    if (poll(fds, n, 100) < 0 && errno != EINTR) break;
-    if (in_index >= 0 && (fds[in_index].revents & (POLLOUT | POLLERR | POLLHUP))) {
+    struct pollfd fds[3] = {
+        {in_fd >= 0 && written < pending.size() ? in_fd : -1, POLLOUT, 0}, {out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+    if (poll(fds, 3, 100) < 0 && errno != EINTR) break;
+    if (fds[0].revents != 0) {
       ssize_t w = write(in_fd, pending.data() + written, pending.size() - written);
       if (w > 0) {
         written += static_cast<size_t>(w);
@@ -124,25 +120,20 @@ RunResult RunProgram(const RunSpec& spec) {
         in_fd = -1;
       }
     }
-    char buffer[65536];
-    if (out_index >= 0 && (fds[out_index].revents & (POLLIN | POLLHUP | POLLERR))) {
-      ssize_t r = read(out_fd, buffer, sizeof buffer);
+    // Reads what is there; closes the pipe at its end.
+    auto drain = [](const pollfd& polled, int& fd, std::string& text) {
+      char buffer[65536];
+      if (polled.revents == 0) return;
+      ssize_t r = read(fd, buffer, sizeof buffer);
       if (r > 0) {
-        result.out.append(buffer, static_cast<size_t>(r));
+        text.append(buffer, static_cast<size_t>(r));
       } else if (r == 0 || errno != EAGAIN) {
-        close(out_fd);
-        out_fd = -1;
+        close(fd);
+        fd = -1;
       }
-    }
-    if (err_index >= 0 && (fds[err_index].revents & (POLLIN | POLLHUP | POLLERR))) {
-      ssize_t r = read(err_fd, buffer, sizeof buffer);
-      if (r > 0) {
-        result.err.append(buffer, static_cast<size_t>(r));
-      } else if (r == 0 || errno != EAGAIN) {
-        close(err_fd);
-        err_fd = -1;
-      }
-    }
+    };
+    drain(fds[1], out_fd, result.out);
+    drain(fds[2], err_fd, result.err);
     if (!signal_sent && written == pending.size() && result.out.find(spec.signal_marker) != std::string::npos) {
       kill(pid, spec.signal_number);
       signal_sent = true;

@@ -2,26 +2,30 @@
 // environment, standard input; captures standard output, standard error and
 // the exit status.
 #pragma once
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 struct RunSpec {
-  std::string program;
-  std::vector<std::string> args;  // argv[1..]; argv[0] is the program
+  std::string program = {};
+  std::vector<std::string> args = {};  // argv[1..]; argv[0] is the program
+  // When set, the child process runs this entry (a program's main) in place of
+  // `program`: for arguments longer than the kernel passes to a program.
+  std::function<int(int, char**)> entry = {};
   // Variables to set (value) or to remove (nullopt) on top of this process's environment.
-  std::map<std::string, std::optional<std::string>> env;
-  std::string stdin_data;
+  std::map<std::string, std::optional<std::string>> env = {};
+  std::string stdin_data = {};
   // When set: once standard output contains `signal_marker`, `signal_number`
   // is sent to the program, then `stdin_after_signal` is written.
-  std::string signal_marker;
+  std::string signal_marker = {};
   int signal_number = 0;
-  std::string stdin_after_signal;
+  std::string stdin_after_signal = {};
   // Close our end of the program's standard output at once (broken pipe).
   bool close_stdout = false;
   // When set, the program's standard output is this file (for example /dev/full).
-  std::string stdout_file;
+  std::string stdout_file = {};
   // When above 0, the largest file the program may write (RLIMIT_FSIZE), with
   // SIGXFSZ ignored: a write beyond it fails with EFBIG.
   long file_size_limit = 0;

@@ -52,14 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{.name = "IPv6ZoneDropped", .in = "fe80::1%eth0", .out = "6fe80" + std::string(24, '0') + "0001"},
         TextRow{.name = "IPv6Full",
                 .in = "2001:DB8:0:1:2:3:4:5",
-                .out = "62001"
-                       "0DB8"
-                       "0000"
-                       "0001"
-                       "0002"
-                       "0003"
-                       "0004"
-                       "0005"},
+                .out = std::string("62001") + "0DB8" + "0000" + "0001" + "0002" + "0003" + "0004" + "0005"},
         TextRow{.name = "IPv6TwoGaps", .in = "1::2::3", .out = ""},
         TextRow{.name = "NoAddress", .in = "localhost", .out = ""}),
     RowName());

@@ -35,82 +35,40 @@ class ZoneScope {
   std::string saved_;
 };
 
-std::time_t LocalMoment(int year, int month, int day, int hour, int minute) {
-  std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_hour = hour;
-  local.tm_min = minute;
-  local.tm_isdst = -1;
-  return std::mktime(&local);
-}
-
+// At local time `at` in the zone (its name and standard offset) the time of
+// day at the end of `ticket` is asked for.
 struct RollOverRow {
-  const char* name;
-  const char* zone;
-  int now[5];  // local year, month, day, hour, minute when the value is read
-  int hour;
-  int minute;
-  const char* ticket;
-  const char* zoneText;  // the standard offset
+  const char *name, *zone, *at, *ticket;
 };
-
 class RollOver : public ::testing::TestWithParam<RollOverRow> {};
 
 TEST_P(RollOver, TodayUnlessTheTimeHasPassed) {
   const RollOverRow& row = GetParam();
-  ZoneScope zone(row.zone);
-  std::time_t now = LocalMoment(row.now[0], row.now[1], row.now[2], row.now[3], row.now[4]);
-  EXPECT_EQ(DelayedPrintTicketText(row.hour, row.minute, now), row.ticket);
-  EXPECT_EQ(TimeZoneStringAt(now), row.zoneText);
+  const std::string zone_text = row.zone;
+  ZoneScope zone(zone_text.substr(0, zone_text.find(' ')).c_str());
+  std::tm local{};
+  ASSERT_EQ(std::sscanf(row.at, "%d-%d-%d %d:%d", &local.tm_year, &local.tm_mon, &local.tm_mday, &local.tm_hour,
+                        &local.tm_min),
+            5);
+  local.tm_year -= 1900;
+  local.tm_mon -= 1;
+  local.tm_isdst = -1;
+  const std::time_t now = std::mktime(&local);
+  EXPECT_EQ(DelayedPrintTicketText(std::atoi(row.ticket + 11), std::atoi(row.ticket + 14), now), row.ticket);
+  EXPECT_EQ(TimeZoneStringAt(now), zone_text.substr(zone_text.find(' ') + 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(Clock, RollOver,
-                         ::testing::Values(RollOverRow{.name = "KolkataYearEnd",
-                                                       .zone = "Asia/Kolkata",
-                                                       .now = {2026, 12, 31, 23, 59},
-                                                       .hour = 23,
-                                                       .minute = 58,
-                                                       .ticket = "2027:01:01:23:58",
-                                                       .zoneText = "+0530"},
-                                           RollOverRow{.name = "KolkataSameMinute",
-                                                       .zone = "Asia/Kolkata",
-                                                       .now = {2026, 12, 31, 23, 59},
-                                                       .hour = 23,
-                                                       .minute = 59,
-                                                       .ticket = "2026:12:31:23:59",
-                                                       .zoneText = "+0530"},
-                                           RollOverRow{.name = "HonoluluMonthEnd",
-                                                       .zone = "Pacific/Honolulu",
-                                                       .now = {2026, 2, 28, 10, 0},
-                                                       .hour = 9,
-                                                       .minute = 59,
-                                                       .ticket = "2026:03:01:09:59",
-                                                       .zoneText = "-1000"},
-                                           RollOverRow{.name = "BerlinSummerMonthEnd",
-                                                       .zone = "Europe/Berlin",
-                                                       .now = {2026, 7, 31, 22, 30},
-                                                       .hour = 22,
-                                                       .minute = 29,
-                                                       .ticket = "2026:08:01:22:29",
-                                                       .zoneText = "+0100"},
-                                           // The day summer time ends has 25 hours: a day later is still the next date.
-                                           RollOverRow{.name = "BerlinLongDay",
-                                                       .zone = "Europe/Berlin",
-                                                       .now = {2026, 10, 25, 0, 10},
-                                                       .hour = 0,
-                                                       .minute = 5,
-                                                       .ticket = "2026:10:26:00:05",
-                                                       .zoneText = "+0100"},
-                                           RollOverRow{.name = "UTC",
-                                                       .zone = "UTC",
-                                                       .now = {2026, 1, 1, 0, 0},
-                                                       .hour = 0,
-                                                       .minute = 0,
-                                                       .ticket = "2026:01:01:00:00",
-                                                       .zoneText = "+0000"}),
-                         RowName());
+// Month and year ends are the C library's; the day summer time ends has 25
+// hours: a day later is still the next date.
+const RollOverRow kRows[] = {
+    {.name = "KolkataSameMinute", .zone = "Asia/Kolkata +0530", .at = "2026-12-31 23:59", .ticket = "2026:12:31:23:59"},
+    {.name = "HonoluluMonthEnd",
+     .zone = "Pacific/Honolulu -1000",
+     .at = "2026-02-28 10:00",
+     .ticket = "2026:03:01:09:59"},
+    {.name = "BerlinLongDay", .zone = "Europe/Berlin +0100", .at = "2026-10-25 00:10", .ticket = "2026:10:26:00:05"},
+};
+INSTANTIATE_TEST_SUITE_P(Clock, RollOver, ::testing::ValuesIn(kRows), RowName());
 
 class ClockControl : public ::testing::Test {
  protected:

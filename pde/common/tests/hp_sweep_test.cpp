@@ -1,12 +1,11 @@
 // Real PPDs that no one here wrote: a fixed sample of the PPDs of Debian's
 // printer-driver-postscript-hp, most with hundreds of UIConstraints. For each,
-// the direct build over all its options, the conflict test over every choice
-// (checked against libcups's own conflict finder) and the cache writer's
-// output read back.
+// the direct build over all its options and the conflict test over every
+// choice, checked against libcups's own conflict finder. (Locations inside the
+// PPD and the cache read back are the constraints fuzz target's checks.)
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
 #include "hp_ppd_sample.h"
 #include "quick_xppd.h"
@@ -44,37 +43,7 @@ size_t ConflictTestEveryChoice(ppd_file_t* ppd, const XppdHash& hash) {
   return conflicted;
 }
 
-void ExpectCacheRoundTrip(ppd_file_t* ppd, const std::string& path, const std::vector<std::string>& keywords,
-                          const XppdHash& direct) {
-  const std::string section = kSectionImageOptionTiger;
-  const XPPDSection table[] = {{&section, &keywords}, {nullptr, nullptr}};
-  XppdHash scratch, read;
-  CQuickXPPD writer(ppd, &scratch, table, &path);
-  std::ostringstream out;
-  out << writer;
-  ASSERT_TRUE(out.good());
-  EXPECT_EQ(writer.SkippedEntries(), 0u);
-  std::istringstream in(out.str());
-  CQuickXPPD reader(&read, &section);
-  in >> reader;
-  EXPECT_EQ(read.size(), direct.size());
-  EXPECT_TRUE(EntriesOf(read) == EntriesOf(direct)) << "cache read back differs from the direct build";
-}
-
-TEST(HPSample, EverySecondPPDAndTheMostConstrained) {
-  if (!HPExtractionComplete(SampleDir())) GTEST_SKIP() << "no extracted PPDs in " << SampleDir();
-  std::vector<SampledPPD> all = AllHPPPDs(SampleDir());
-  std::vector<SampledPPD> sample = HPSample(all);
-  EXPECT_GE(all.size(), 400u);
-  EXPECT_GE(sample.size(), all.size() / 2);
-  EXPECT_LE(sample.size(), (all.size() + 1) / 2 + kMostConstrained);
-  const SampledPPD* most = MostConstrainedPPD(sample);
-  ASSERT_NE(most, nullptr);
-  EXPECT_EQ(most->uiConstraints, MostConstrainedPPD(all)->uiConstraints);
-  EXPECT_GT(most->uiConstraints, 1000);
-}
-
-TEST(HPSweep, DirectBuildConflictTestAndCacheRoundTrip) {
+TEST(HPSweep, ConflictTestAgreesWithLibcups) {
   if (!HPExtractionComplete(SampleDir())) {
     GTEST_SKIP() << "no extracted PPDs in " << SampleDir()
                  << " (install printer-driver-postscript-hp and run pde/common/tests/fetch_hp_ppds.sh)";
@@ -95,10 +64,6 @@ TEST(HPSweep, DirectBuildConflictTestAndCacheRoundTrip) {
     XppdHash hash;
     BuildXppdFromKeywords(ppd.get(), &hash, keywords);
     entries += hash.size();
-    size_t outside = 0;
-    for (const auto& [key, location] : hash) outside += ChoiceAtLocation(ppd.get(), location) == nullptr;
-    EXPECT_EQ(outside, 0u) << "entries outside the PPD's arrays";
-
     ppdMarkDefaults(ppd.get());
     conflicted += ConflictTestEveryChoice(ppd.get(), hash);
     ForEachOption(ppd.get(), [&](ppd_option_t& option) {  // the last choice of every option
@@ -106,8 +71,6 @@ TEST(HPSweep, DirectBuildConflictTestAndCacheRoundTrip) {
         ppdMarkOption(ppd.get(), option.keyword, option.choices[option.num_choices - 1].choice);
     });
     conflicted += ConflictTestEveryChoice(ppd.get(), hash);
-
-    ExpectCacheRoundTrip(ppd.get(), sampled.path, keywords, hash);
     if (testing::Test::HasFailure()) break;
   }
   std::printf("sweep: %zu PPDs (%zu refused by libcups), %zu hash entries, %zu conflicted choice tests\n",

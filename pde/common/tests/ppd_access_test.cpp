@@ -37,70 +37,46 @@ class PPDAccess : public testing::Test {
   PPDHandle ppd_;
 };
 
-TEST_F(PPDAccess, AttributeLookupIsByPrefix) {
-  ppd_attr_t* attr = ppdFindAttr_ALT(ppd_.get(), "OVXCDF");
-  ASSERT_NE(attr, nullptr);
-  EXPECT_STREQ(attr->name, "OVXCDFSetting");
+TEST_F(PPDAccess, KeywordsAndOptionsFound) {
   EXPECT_TRUE(CheckIfPPDKeywordSupported(ppd_.get(), "OVPrintTypeSettings", "PT2"));
-  EXPECT_TRUE(CheckIfPPDKeywordSupported(ppd_.get(), "OVPrintType", ""));
   EXPECT_FALSE(CheckIfPPDKeywordSupported(ppd_.get(), "OVPrintTypeSettings", "PT3"));
-  EXPECT_FALSE(CheckIfPPDKeywordSupported(ppd_.get(), "OVAbsent", "PT2"));
-  EXPECT_TRUE(CheckPPDKeyIsExist(ppd_.get(), "OVStaple"));
-  EXPECT_TRUE(CheckPPDKeyIsExist(ppd_.get(), "ovstaple"));
-  EXPECT_FALSE(CheckPPDKeyIsExist(ppd_.get(), "OVAbsent"));
-  EXPECT_FALSE(CheckPPDKeyIsExist(nullptr, "OVStaple"));
 }
 
+// The mailbox maximum from three bytes, the password minimum from the default
+// choice's digits, the other minimum from the first integer.
 TEST_F(PPDAccess, ReadsTheNumberTheRuleGives) {
   const struct {
     int (*read)(ppd_file_t*, const char*);
     const char* key;
     int value;
-  } rows[] = {{GetMBMaxNumberFromPPD, "OVMBMax", 100},  // three bytes are read
-              {GetMBMaxNumberFromPPD, "OVMBShort", 12},
-              {GetMBMaxNumberFromPPD, "OVMBMixed", 9},  // the digits among three bytes
-              {GetMBMaxNumberFromPPD, "OVAbsent", 0},
-              {GetPWMiniIntValueFromPPD, "OVPWMin", 4},  // default Min4
-              {GetPWMiniIntValueFromPPD, "OVDigits", 123},
-              {GetPWMiniIntValueFromPPD, "OVAbsent", -1},
-              {GetSorrelPWMiniIntValueFromPPD, "OVSorrel", 4},  // the first integer
-              {GetSorrelPWMiniIntValueFromPPD, "OVSorrelNegative", -5},
-              {GetSorrelPWMiniIntValueFromPPD, "OVSorrelNone", -1},
-              {GetSorrelPWMiniIntValueFromPPD, "OVAbsent", -1}};
+  } rows[] = {{.read = GetMBMaxNumberFromPPD, .key = "OVMBMax", .value = 100},
+              {.read = GetMBMaxNumberFromPPD, .key = "OVMBMixed", .value = 9},
+              {.read = GetMBMaxNumberFromPPD, .key = "OVAbsent", .value = 0},
+              {.read = GetPWMiniIntValueFromPPD, .key = "OVPWMin", .value = 4},
+              {.read = GetPWMiniIntValueFromPPD, .key = "OVDigits", .value = 123},
+              {.read = GetPWMiniIntValueFromPPD, .key = "OVAbsent", .value = -1},
+              {.read = GetSorrelPWMiniIntValueFromPPD, .key = "OVSorrel", .value = 4},
+              {.read = GetSorrelPWMiniIntValueFromPPD, .key = "OVSorrelNegative", .value = -5},
+              {.read = GetSorrelPWMiniIntValueFromPPD, .key = "OVSorrelNone", .value = -1}};
   for (const auto& row : rows) EXPECT_EQ(row.read(ppd_.get(), row.key), row.value) << row.key;
-}
-
-TEST(IntFromString, ConcatenatesTheDigits) {
-  const struct {
-    const char* text;
-    size_t length;
-    int value;
-  } rows[] = {{"42", 2, 42},
-              {"a1-b2 c3", 8, 123},
-              {"12345", 3, 123},
-              {"abc", 3, 0},
-              {"1\0002", 3, 1},
-              {nullptr, 4, 0},
-              {"99999999999999", 14, 2147483647}};
-  for (const auto& row : rows) EXPECT_EQ(getIntFromString(row.text, row.length), row.value) << row.length;
+  EXPECT_EQ(getIntFromString("12345", 3), 123);
+  EXPECT_EQ(getIntFromString("1\0002", 3), 1);
+  EXPECT_EQ(getIntFromString(nullptr, 4), 0);
+  EXPECT_EQ(getIntFromString("99999999999999", 14), 2147483647);
 }
 
 TEST_F(PPDAccess, DefaultsAndChoiceIndices) {
   std::string value;
   EXPECT_TRUE(GetUIDefaultFromPPD(ppd_.get(), "OVColor", &value));
   EXPECT_EQ(value, "Gray");
-  EXPECT_FALSE(GetUIDefaultFromPPD(ppd_.get(), "OVAbsent", &value));
   EXPECT_EQ(GetUIDefaultValueFromPPD(ppd_.get(), "OVPunch"), 0);
   EXPECT_EQ(GetUIDefaultValueFromPPD(ppd_.get(), "OVPWMin"), 0);
   EXPECT_EQ(GetUIDefaultValueFromPPD(ppd_.get(), "OVNoDefault"), -1);
-  EXPECT_EQ(GetUIDefaultValueFromPPD(ppd_.get(), "OVAbsent"), -1);
   EXPECT_EQ(GetChoiceIndex(ppd_.get(), "OVStaple", "Right"), 2);
   EXPECT_EQ(GetChoiceIndex(ppd_.get(), "OVStaple", "right"), 4);  // case-sensitive: the count
-  EXPECT_EQ(GetChoiceIndex(ppd_.get(), "OVAbsent", "Right"), 0);
   const char* list[] = {"Color", "Gray", "Auto"};
   EXPECT_EQ(GetValueFromPPD(ppd_.get(), "OVColor", list, 3), 1);
   EXPECT_EQ(GetValueFromPPD(ppd_.get(), "OVColor", list, 1), -1);
-  EXPECT_EQ(GetValueFromPPD(ppd_.get(), "OVAbsent", list, 3), -1);
 }
 
 TEST_F(PPDAccess, MarkedChoiceElseDefault) {
@@ -113,42 +89,14 @@ TEST_F(PPDAccess, MarkedChoiceElseDefault) {
   EXPECT_EQ(GetIndexOfMarkedOptionWithKey(color, ppd_.get(), "ignored"), 2);
   // Its default names no choice, so libcups marks none: neither exists.
   EXPECT_EQ(GetIndexOfMarkedOptionWithKey(nullptr, ppd_.get(), "OVNoDefault"), -1);
-  EXPECT_EQ(GetIndexOfMarkedOptionWithKey(nullptr, ppd_.get(), "OVAbsent"), -1);
 }
 
-TEST_F(PPDAccess, TitlesAreUTF8) {
-  // libcups has turned the ISO Latin-1 translations into UTF-8.
-  std::string title;
-  EXPECT_TRUE(GetUITitleFromPPD(ppd_.get(), "OVTitle", &title));
-  EXPECT_EQ(title, "Coul\xC3\xA9ur");
-  EXPECT_FALSE(GetUITitleFromPPD(ppd_.get(), "OVAbsent", &title));
+// libcups has turned the ISO Latin-1 translations into UTF-8.
+TEST_F(PPDAccess, ChoiceTitlesAreUTF8) {
   std::vector<PDEChoiceNvx> choices = ArrayFromPPDOption(ppdFindOption(ppd_.get(), "OVTitle"));
   ASSERT_EQ(choices.size(), 1u);
   EXPECT_EQ(choices[0].userTitle(), "Gris cl\xC3\xA9");
   EXPECT_EQ(choices[0].ppdTitle(), "Gris");
-  EXPECT_TRUE(ArrayFromPPDOption(nullptr).empty());
-  std::vector<PDEChoiceNvx> staples = ArrayFromPPDOption(ppdFindOption(ppd_.get(), "OVStaple"));
-  ASSERT_EQ(staples.size(), 4u);
-  EXPECT_EQ(staples[3].ppdTitle(), "off");
-  EXPECT_EQ(staples[3].userTitle(), "Off");
-}
-
-TEST(PPDTitles, TitleOfAPPDWithoutLanguageEncoding) {
-  // Without a LanguageEncoding line the PPD's encoding is Mac Roman, but the
-  // translations libcups hands over are UTF-8 and are read as such.
-  TempDir dir;
-  std::string header = PPDHeader();
-  header.erase(header.find("*LanguageEncoding"), std::strlen("*LanguageEncoding: ISOLatin1\n"));
-  PPDHandle ppd = OpenPPDText(dir.File("noenc.ppd"), header +
-                                                         "*OpenUI *OVTitle/Coul\xE9ur: PickOne\n*DefaultOVTitle: A\n"
-                                                         "*OVTitle A/A: \"\"\n*CloseUI: *OVTitle\n");
-  ASSERT_NE(ppd, nullptr);
-  uint32_t encoding = 99;
-  GetCFStringEncodingFromPPD(ppd.get(), &encoding);
-  EXPECT_EQ(encoding, kTextEncodingMacRoman);
-  std::string title;
-  EXPECT_TRUE(GetUITitleFromPPD(ppd.get(), "OVTitle", &title));
-  EXPECT_EQ(title, "Coul\xC3\xA9ur");
 }
 
 struct EncodingRow {
@@ -176,37 +124,24 @@ TEST_P(PPDEncoding, TheFilesOwnLanguageEncodingDecodesAttributeValues) {
   EXPECT_EQ(GetMBMaxNumberFromPPD(ppd.get(), "OVXMailBoxSettings"), GetParam().mailboxMaximum);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PPDAccess, PPDEncoding,
-    testing::Values(
-        EncodingRow{.name = "ISOLatin1", .languageEncoding = "ISOLatin1", .encoding = 513, .mailboxMaximum = 250},
-        EncodingRow{.name = "WindowsANSI", .languageEncoding = "WindowsANSI", .encoding = 1280, .mailboxMaximum = 250},
-        // E4 63 is one Shift-JIS character.
-        EncodingRow{.name = "ShiftJIS", .languageEncoding = "JIS83-RKSJ", .encoding = 1, .mailboxMaximum = 250},
-        EncodingRow{.name = "UTF8", .languageEncoding = "UTF-8", .encoding = 0x08000100, .mailboxMaximum = 0},
-        EncodingRow{
-            .name = "UnknownIsMacRoman", .languageEncoding = "isolatin1", .encoding = 0, .mailboxMaximum = 250}),
-    RowName());
-
-TEST(PPDEncodingWithoutPPD, IsMacRoman) {
-  uint32_t encoding = 99;
-  EXPECT_EQ(GetCFStringEncodingFromPPD(nullptr, &encoding), 0);
-  EXPECT_EQ(encoding, 0u);
-}
+// E4 63 is one Shift-JIS character.
+const EncodingRow kEncodings[] = {
+    {.name = "ISOLatin1", .languageEncoding = "ISOLatin1", .encoding = 513, .mailboxMaximum = 250},
+    {.name = "ShiftJIS", .languageEncoding = "JIS83-RKSJ", .encoding = 1, .mailboxMaximum = 250},
+    {.name = "UTF8", .languageEncoding = "UTF-8", .encoding = 0x08000100, .mailboxMaximum = 0},
+    {.name = "UnknownIsMacRoman", .languageEncoding = "isolatin1", .encoding = 0, .mailboxMaximum = 250},
+};
+INSTANTIATE_TEST_SUITE_P(PPDAccess, PPDEncoding, testing::ValuesIn(kEncodings), RowName());
 
 TEST(FixKeyword, WritesOVForTheOrvanePPD) {
   const struct {
-    const char* manufacturer;
-    const char* keyword;
+    const char *manufacturer, *keyword;
     size_t size;
     const char* fixed;
-  } rows[] = {{"Orvane", "ovAccountingSettings", 32, "OVAccountingSettings"},
-              {"Orvane", "oVColor", 32, "OVColor"},
-              {"Orvane", "OVColor", 32, "OVColor"},
-              {"Other", "ovColor", 32, "ovColor"},
-              {"Orvane", "KQColor", 32, "KQColor"},
-              {"Orvane", "o", 32, "o"},
-              {"Orvane", "ovColor", 4, "OVC"}};  // the buffer keeps its terminator
+  } rows[] = {{.manufacturer = "Orvane", .keyword = "oVColor", .size = 32, .fixed = "OVColor"},
+              {.manufacturer = "Other", .keyword = "ovColor", .size = 32, .fixed = "ovColor"},
+              {.manufacturer = "Orvane", .keyword = "o", .size = 32, .fixed = "o"},
+              {.manufacturer = "Orvane", .keyword = "ovColor", .size = 4, .fixed = "OVC"}};  // the terminator stays
   TempDir dir;
   for (const auto& row : rows) {
     std::string header = PPDHeader();

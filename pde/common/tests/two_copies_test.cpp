@@ -38,10 +38,7 @@ TEST(TwoCopies, BothLoadAndEachAnswersThroughItsOwnCore) {
 
 TEST(TwoCopies, OnlyTheProbesAreExported) {
   for (const char* path : {OVQ_PROBE_A, OVQ_PROBE_B}) {
-    RunSpec spec;
-    spec.program = "/usr/bin/nm";
-    spec.args = {"-D", "--defined-only", path};
-    RunResult nm = RunProgram(spec);
+    RunResult nm = RunTool("/usr/bin/nm", {"-D", "--defined-only", path});
     ASSERT_EQ(nm.exit_status, 0) << nm.err;
     std::istringstream lines(nm.out);
     size_t exported = 0;

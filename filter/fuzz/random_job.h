@@ -1,4 +1,4 @@
-// Random jobs for the header property test and its fuzz target: a user, a title
+// Random jobs for the whole-filter fuzz target: a user, a title
 // and an option string that gives most keys a module reads (taken from the
 // modules' ticket tables) a value: mostly small numbers for the switches and
 // modes, else one of a kind that breaks PJL lines when handled carelessly:
