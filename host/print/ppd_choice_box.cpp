@@ -75,7 +75,8 @@ void AddOptions(const ppd_group_t& group, const std::set<std::string>& excluded,
     box->setObjectName(QString::fromUtf8(option.keyword));
     box->Bind(host, option.keyword);
     box->SetMarkedHandler(marked);
-    auto* label = new QLabel(PPDText(option.text, option.keyword) + ":");
+    // A PPD's "&" is text, not a mnemonic.
+    auto* label = new QLabel(PPDText(option.text, option.keyword).replace('&', "&&") + ":");
     label->setBuddy(box);
     form->addRow(label, box);
     boxes->push_back(box);
@@ -96,7 +97,7 @@ PrinterFeaturesPage::PrinterFeaturesPage(PDEHostCallback* host, const std::set<s
   for (int g = 0; ppd != nullptr && g < ppd->num_groups; ++g) {
     const ppd_group_t& group = ppd->groups[g];
     if (IsInstallableGroup(group)) continue;
-    auto* box = new QGroupBox(PPDText(group.text, group.name));
+    auto* box = new QGroupBox(PPDText(group.text, group.name).replace('&', "&&"));
     auto* form = new QFormLayout(box);
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     size_t before = boxes_.size();

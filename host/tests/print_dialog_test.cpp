@@ -316,4 +316,35 @@ TEST_F(PrintDialogTest, PanelsArePagesAndWriteTheirKeys) {
   EXPECT_TRUE(panelSection);
 }
 
+// ovqprint's command line: usage errors end with status 2 before any window.
+struct UsageRow {
+  const char* name;
+  std::vector<std::string> args;
+  int status;
+  const char* message;  // on standard error
+};
+
+class CommandLine : public testing::TestWithParam<UsageRow> {};
+
+TEST_P(CommandLine, UsageErrorsEndWithStatusTwo) {
+  const UsageRow& row = GetParam();
+  RunResult result = RunTool(BinaryPath("ovqprint"), row.args);
+  EXPECT_EQ(result.exit_status, row.status);
+  EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("usage: ovqprint [--queue NAME] FILE..."), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ovqprint, CommandLine,
+    testing::Values(
+        UsageRow{.name = "no_file", .args = {}, .status = 2, .message = "no file to print"},
+        UsageRow{.name = "queue_without_name",
+                 .args = {"report.pdf", "--queue"},
+                 .status = 2,
+                 .message = "--queue needs a value"},
+        UsageRow{.name = "unknown_option", .args = {"-o", "report.pdf"}, .status = 2, .message = "unknown option -o"},
+        UsageRow{
+            .name = "queue_but_no_file", .args = {"--queue", "office"}, .status = 2, .message = "no file to print"}),
+    RowName());
+
 }  // namespace
