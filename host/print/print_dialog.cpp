@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -191,6 +192,7 @@ PrintDialog::PrintDialog(std::vector<PrinterEntry> printers, std::vector<std::st
   auto* buttons = new QDialogButtonBox;
   QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
   help->setText("&Help");
+  help->setIcon(QIcon::fromTheme("help-browser"));  // the style's fallback looks like a failure
   help->setObjectName("help");
   QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
   cancel->setObjectName("cancel");
