@@ -17,11 +17,14 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 #include <deque>
 #include <functional>
+#include <memory>
 
 #include "escapes.h"
 #include "modal_service.h"
+#include "param_name.h"
 #include "print_dialog.h"
 #include "printer_list.h"
 #include "run_program.h"
@@ -90,30 +93,70 @@ void TypeInto(QWidget* field, const QString& text) {
   QTest::keyClicks(field, text);
 }
 
-TEST(OvqprintOnX, SecurePrintThroughThePrintTypeWindow) {
-  PrivateScheduler scheduler;
-  std::string error;
-  ASSERT_TRUE(scheduler.Start(BinaryPath("ovqfilter"), error)) << error;
-  std::string device = scheduler.AddQueue("office", SourcePath("ppd/OVQC300.ppd"), error);
-  ASSERT_FALSE(device.empty()) << error;
-  std::string document = scheduler.Folder() + "/report.ps";
-  WriteFile(document,
-            "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\nshowpage\n%%Page: 2 2\nshowpage\n%%EOF\n");
-  TempDir home;
-  setenv("CUPS_SERVER", (scheduler.Folder() + "/cupsd.sock").c_str(), 1);
-  setenv("HOME", home.path().c_str(), 1);
-  setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
-  setenv("OVQ_EXTENSIONS_PATH", OVQ_BINARY_DIR "/lib/ovq/extensions", 1);
-  setenv("QT_QPA_PLATFORM", "xcb", 0);
-  static int argc = 1;
-  static char name[] = "ovqprint";
-  static char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
-  ASSERT_EQ(QGuiApplication::platformName(), "xcb");
-  InstallHostUI();
-  ActOnRealWindows runs;
-  ModalRunner* previous = SetModalRunner(&runs);
+// One private scheduler and one application on the X server for all cases
+// (libcups keeps the server it first talked to).
+class XEnvironment : public testing::Environment {
+ public:
+  void SetUp() override {
+    scheduler_ = std::make_unique<PrivateScheduler>();
+    std::string error;
+    ASSERT_TRUE(scheduler_->Start(BinaryPath("ovqfilter"), error)) << error;
+    setenv("CUPS_SERVER", Socket().c_str(), 1);
+    setenv("HOME", home_.path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", home_.File("config").c_str(), 1);
+    setenv("OVQ_EXTENSIONS_PATH", OVQ_BINARY_DIR "/lib/ovq/extensions", 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 0);
+    static int argc = 1;
+    static char name[] = "ovqprint";
+    static char* argv[] = {name, nullptr};
+    application_ = std::make_unique<QApplication>(argc, argv);
+    InstallHostUI();
+  }
+  void TearDown() override {
+    application_.reset();
+    scheduler_.reset();
+  }
+  static PrivateScheduler& Scheduler() { return *scheduler_; }
+  static std::string Socket() { return scheduler_->Folder() + "/cupsd.sock"; }
 
+ private:
+  static inline std::unique_ptr<PrivateScheduler> scheduler_;
+  static inline std::unique_ptr<QApplication> application_;
+  TempDir home_;
+};
+
+testing::Environment* const g_environment = testing::AddGlobalTestEnvironment(new XEnvironment);
+
+class OvqprintOnX : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    previous_ = SetModalRunner(&runs_);
+  }
+  void TearDown() override { SetModalRunner(previous_); }
+
+  static std::string Socket() { return XEnvironment::Socket(); }
+  // A queue of the family's colour model and a two-page document for it.
+  static std::string AddQueue(const std::string& queue, std::string* document) {
+    std::string error;
+    std::string device = XEnvironment::Scheduler().AddQueue(queue, SourcePath("ppd/OVQC300.ppd"), error);
+    EXPECT_FALSE(device.empty()) << error;
+    *document = XEnvironment::Scheduler().Folder() + "/" + queue + ".ps";
+    WriteFile(*document,
+              "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\nshowpage\n%%Page: 2 2\nshowpage\n%%EOF\n");
+    return device;
+  }
+
+  ActOnRealWindows runs_;
+  ModalRunner* previous_ = nullptr;
+};
+
+TEST_F(OvqprintOnX, SecurePrintThroughThePrintTypeWindow) {
+  std::string document;
+  std::string device = AddQueue("office", &document);
+  ASSERT_FALSE(device.empty());
+  ActOnRealWindows& runs = runs_;
+  PrivateScheduler& scheduler = XEnvironment::Scheduler();
   std::vector<PrinterEntry> printers = ListPrinters();
   int jobID = 0;
   {
@@ -179,7 +222,62 @@ TEST(OvqprintOnX, SecurePrintThroughThePrintTypeWindow) {
   ASSERT_TRUE(again.ChoosePrinter(again.IndexOfPrinter("office")));
   EXPECT_EQ(again.Choices().copies, 2);
   EXPECT_FALSE(again.Choices().collate);
-  SetModalRunner(previous);
 }
+
+// Print when CUPS or the document fails: CUPS's own text (or the system's) in
+// a message box, no job, and the dialog stays open for another try.
+struct FailureRow {
+  const char* name;
+  const char* queue;
+  std::function<void(const std::string& socket, const std::string& queue, const std::string& document)> breakIt;
+  const char* expected;  // in the alert
+};
+
+class OvqprintFails : public OvqprintOnX, public testing::WithParamInterface<FailureRow> {};
+
+TEST_P(OvqprintFails, SaysWhyAndSendsNothing) {
+  const FailureRow& row = GetParam();
+  std::string document;
+  ASSERT_FALSE(AddQueue(row.queue, &document).empty());
+  PrintDialog dialog(ListPrinters(), {document});
+  ASSERT_TRUE(dialog.ChoosePrinter(dialog.IndexOfPrinter(row.queue)))
+      << (runs_.Alerts().empty() ? "no alert" : runs_.Alerts().back());
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  row.breakIt(Socket(), row.queue, document);
+  QTest::mouseClick(dialog.findChild<QPushButton*>("print"), Qt::LeftButton);
+  EXPECT_EQ(dialog.JobID(), 0);
+  EXPECT_TRUE(dialog.isVisible());
+  ASSERT_EQ(runs_.Alerts().size(), 1u);
+  EXPECT_NE(runs_.Alerts()[0].find("The document could not be printed."), std::string::npos) << runs_.Alerts()[0];
+  EXPECT_NE(runs_.Alerts()[0].find(row.expected), std::string::npos) << runs_.Alerts()[0];
+  RunResult jobs = RunTool("/usr/bin/lpstat", {"-h", Socket(), "-W", "all", "-o", row.queue});
+  EXPECT_EQ(jobs.out, "");
+  QTest::mouseClick(dialog.findChild<QPushButton*>("cancel"), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Print, OvqprintFails,
+    testing::Values(FailureRow{.name = "queue_rejects_jobs",
+                               .queue = "rejecting",
+                               .breakIt =
+                                   [](const std::string& socket, const std::string& queue, const std::string&) {
+                                     RunTool("/usr/sbin/cupsreject", {"-h", socket, queue});
+                                   },
+                               .expected = "not accepting jobs"},
+                    FailureRow{.name = "printer_deleted",
+                               .queue = "gone",
+                               .breakIt =
+                                   [](const std::string& socket, const std::string& queue, const std::string&) {
+                                     RunTool("/usr/sbin/lpadmin", {"-h", socket, "-x", queue});
+                                   },
+                               .expected = "does not exist"},
+                    FailureRow{.name = "document_removed",
+                               .queue = "unreadable",
+                               .breakIt = [](const std::string&, const std::string&,
+                                             const std::string& document) { std::remove(document.c_str()); },
+                               .expected = "unreadable.ps: No such file or directory"}),
+    RowName());
 
 }  // namespace
