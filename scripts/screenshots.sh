@@ -14,6 +14,6 @@ cmake --build "$build" -j "$jobs" --target ovqprint-screenshots >/dev/null
 out="$root/docs/screenshots"
 mkdir -p "$out"
 rm -f "$out"/*.png
-# Fusion style and fixed fonts, so that the pictures do not depend on the desktop.
+# One scale factor (the renderer sets its style and fonts): the pictures do not depend on the desktop.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 \
   "$build/bin/ovqprint-screenshots" "$out"
