@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyleFactory>
@@ -46,6 +47,23 @@ void Settle(QWidget* widget) {
   }
 }
 
+// What the window shows, under a title bar with its title (Xvfb has no window
+// manager to draw one).
+QPixmap Framed(QWidget* window) {
+  QPixmap content = window->grab();
+  const int bar = window->fontMetrics().height() + 12;
+  QPixmap framed(content.width(), content.height() + bar);
+  framed.fill(window->palette().color(QPalette::Dark));
+  QPainter painter(&framed);
+  QFont font = window->font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(window->palette().color(QPalette::BrightText));
+  painter.drawText(QRect(0, 0, content.width(), bar), Qt::AlignCenter, window->windowTitle());
+  painter.drawPixmap(0, bar, content);
+  return framed;
+}
+
 // Saves what `widget` shows as FOLDER/NAME.png; a name saved before gets a
 // number.
 void Save(QWidget* widget, const std::string& name) {
@@ -54,7 +72,7 @@ void Save(QWidget* widget, const std::string& name) {
   std::string unique = name;
   for (int n = 2; !saved.insert(unique).second; ++n) unique = name + "-" + std::to_string(n);
   std::string path = g_folder + "/" + unique + ".png";
-  if (!widget->grab().save(QString::fromStdString(path), "PNG")) {
+  if (!Framed(widget).save(QString::fromStdString(path), "PNG")) {
     Fail("cannot write " + path);
   } else {
     std::cout << path << "\n";
