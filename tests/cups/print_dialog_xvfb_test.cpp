@@ -155,8 +155,6 @@ TEST_F(OvqprintOnX, SecurePrintThroughThePrintTypeWindow) {
   std::string document;
   std::string device = AddQueue("office", &document);
   ASSERT_FALSE(device.empty());
-  ActOnRealWindows& runs = runs_;
-  PrivateScheduler& scheduler = XEnvironment::Scheduler();
   std::vector<PrinterEntry> printers = ListPrinters();
   int jobID = 0;
   {
@@ -187,7 +185,7 @@ TEST_F(OvqprintOnX, SecurePrintThroughThePrintTypeWindow) {
     auto* printType = qobject_cast<QComboBox*>(Tagged(view, 101));
     ASSERT_NE(printType, nullptr);
     // Choosing secure print opens its window, which asks for the user name and passcode.
-    runs.Then([](QDialog& window) {
+    runs_.Then([](QDialog& window) {
       TypeInto(Tagged(&window, 1022), "alice");
       TypeInto(Tagged(&window, 1026), "1234");
       QTest::mouseClick(static_cast<QPushButton*>(Tagged(&window, 1028)), Qt::LeftButton);
@@ -198,14 +196,14 @@ TEST_F(OvqprintOnX, SecurePrintThroughThePrintTypeWindow) {
 
     QTest::mouseClick(dialog.findChild<QPushButton*>("print"), Qt::LeftButton);
     jobID = dialog.JobID();
-    ASSERT_NE(jobID, 0) << (runs.Alerts().empty() ? "" : runs.Alerts().back());
+    ASSERT_NE(jobID, 0) << (runs_.Alerts().empty() ? "" : runs_.Alerts().back());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
   }
-  ASSERT_EQ(runs.Alerts().size(), 1u);
-  EXPECT_NE(runs.Alerts()[0].find("job " + std::to_string(jobID)), std::string::npos) << runs.Alerts()[0];
+  ASSERT_EQ(runs_.Alerts().size(), 1u);
+  EXPECT_NE(runs_.Alerts()[0].find("job " + std::to_string(jobID)), std::string::npos) << runs_.Alerts()[0];
 
-  JobStatus status = scheduler.WaitForJob(jobID, 120);
-  ASSERT_EQ(status.state, 9) << status.reasons << "\n" << scheduler.ErrorLog();
+  JobStatus status = XEnvironment::Scheduler().WaitForJob(jobID, 120);
+  ASSERT_EQ(status.state, 9) << status.reasons << "\n" << XEnvironment::Scheduler().ErrorLog();
   std::string stream = ReadFile(device);
   for (const char* text : {"@PJL SET HOLD=STORE\n@PJL SET HOLDTYPE=PRIVATE\n", "@PJL SET USERNAME=\"alice\"\\r\n",
                            "@PJL SET HOLDENCRYPTKEY=\"KHwYaQ==\"\\r\n", "@PJL SET JOBATTR=\"@NLPP=1\"\n",
@@ -229,8 +227,8 @@ TEST_F(OvqprintOnX, SecurePrintThroughThePrintTypeWindow) {
 struct FailureRow {
   const char* name;
   const char* queue;
-  std::function<void(const std::string& socket, const std::string& queue, const std::string& document)> breakIt;
-  const char* expected;  // in the alert
+  std::vector<std::string> command;  // run with the queue's name last; empty: the document is removed
+  const char* expected;              // in the alert
 };
 
 class OvqprintFails : public OvqprintOnX, public testing::WithParamInterface<FailureRow> {};
@@ -240,11 +238,17 @@ TEST_P(OvqprintFails, SaysWhyAndSendsNothing) {
   std::string document;
   ASSERT_FALSE(AddQueue(row.queue, &document).empty());
   PrintDialog dialog(ListPrinters(), {document});
-  ASSERT_TRUE(dialog.ChoosePrinter(dialog.IndexOfPrinter(row.queue)))
-      << (runs_.Alerts().empty() ? "no alert" : runs_.Alerts().back());
+  ASSERT_TRUE(dialog.ChoosePrinter(dialog.IndexOfPrinter(row.queue)));
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  row.breakIt(Socket(), row.queue, document);
+  if (row.command.empty()) {
+    std::remove(document.c_str());
+  } else {
+    std::vector<std::string> args = {"-h", Socket()};
+    args.insert(args.end(), row.command.begin() + 1, row.command.end());
+    args.push_back(row.queue);
+    RunTool(row.command[0], args);
+  }
   QTest::mouseClick(dialog.findChild<QPushButton*>("print"), Qt::LeftButton);
   EXPECT_EQ(dialog.JobID(), 0);
   EXPECT_TRUE(dialog.isVisible());
@@ -257,27 +261,19 @@ TEST_P(OvqprintFails, SaysWhyAndSendsNothing) {
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Print, OvqprintFails,
-    testing::Values(FailureRow{.name = "queue_rejects_jobs",
-                               .queue = "rejecting",
-                               .breakIt =
-                                   [](const std::string& socket, const std::string& queue, const std::string&) {
-                                     RunTool("/usr/sbin/cupsreject", {"-h", socket, queue});
-                                   },
-                               .expected = "not accepting jobs"},
-                    FailureRow{.name = "printer_deleted",
-                               .queue = "gone",
-                               .breakIt =
-                                   [](const std::string& socket, const std::string& queue, const std::string&) {
-                                     RunTool("/usr/sbin/lpadmin", {"-h", socket, "-x", queue});
-                                   },
-                               .expected = "does not exist"},
-                    FailureRow{.name = "document_removed",
-                               .queue = "unreadable",
-                               .breakIt = [](const std::string&, const std::string&,
-                                             const std::string& document) { std::remove(document.c_str()); },
-                               .expected = "unreadable.ps: No such file or directory"}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(Print, OvqprintFails,
+                         testing::Values(FailureRow{.name = "queue_rejects_jobs",
+                                                    .queue = "rejecting",
+                                                    .command = {"/usr/sbin/cupsreject"},
+                                                    .expected = "not accepting jobs"},
+                                         FailureRow{.name = "printer_deleted",
+                                                    .queue = "gone",
+                                                    .command = {"/usr/sbin/lpadmin", "-x"},
+                                                    .expected = "does not exist"},
+                                         FailureRow{.name = "document_removed",
+                                                    .queue = "unreadable",
+                                                    .command = {},
+                                                    .expected = "unreadable.ps: No such file or directory"}),
+                         RowName());
 
 }  // namespace
