@@ -1,7 +1,8 @@
-# ovq_add_test(NAME name SOURCES ... LIBS ... [SERIAL] [ONE_PROCESS])
+# ovq_add_test(NAME name SOURCES ... LIBS ... [SERIAL] [ONE_PROCESS] [XVFB])
 # SERIAL: the cases run alone, for tests that change machine-wide state.
 # ONE_PROCESS: the executable is one ctest test that runs every case in one
 # process (suites that start a private scheduler once for all their cases).
+# XVFB: as ONE_PROCESS, on a private X server (xvfb-run) with Qt's xcb platform.
 # One GoogleTest executable per module; every test case is registered with ctest.
 if(OVQ_BUILD_TESTS)
   enable_testing()
@@ -10,7 +11,7 @@ if(OVQ_BUILD_TESTS)
 endif()
 
 function(ovq_add_test)
-  cmake_parse_arguments(T "SERIAL;ONE_PROCESS" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL;ONE_PROCESS;XVFB" "NAME" "SOURCES;LIBS" ${ARGN})
   if(NOT OVQ_BUILD_TESTS)
     return()
   endif()
@@ -30,6 +31,11 @@ function(ovq_add_test)
   if(OVQ_SANITIZE)
     set(environment
         "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan-suppressions.txt:print_suppressions=0")
+  endif()
+  if(T_XVFB)
+    add_test(NAME ${T_NAME} COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${T_NAME}>)
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600 ENVIRONMENT "${environment};QT_QPA_PLATFORM=xcb")
+    return()
   endif()
   if(T_ONE_PROCESS)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})

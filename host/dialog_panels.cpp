@@ -58,14 +58,7 @@ bool DialogPanels::Show(int index, std::string* error) {
     panel.willShow();
     return true;
   }
-  if (shown_ >= 0) {
-    PDEPanel& leaving = *panels_[static_cast<size_t>(shown_)].panel;
-    if (!leaving.shouldHide() || !leaving.saveValuesAndReturnError(error)) {
-      if (error->empty()) *error = panels_[static_cast<size_t>(shown_)].kind + " cannot be left now";
-      return false;
-    }
-    if (QWidget* view = leaving.panelView()) view->hide();
-  }
+  if (!Leave(error)) return false;
   QWidget* view = panel.panelView();
   if (view == nullptr) {
     *error = "the panel has no view";
@@ -78,6 +71,18 @@ bool DialogPanels::Show(int index, std::string* error) {
   shown_ = index;
   view->show();
   panel.willShow();
+  return true;
+}
+
+bool DialogPanels::Leave(std::string* error) {
+  if (shown_ < 0) return true;
+  PDEPanel& leaving = *panels_[static_cast<size_t>(shown_)].panel;
+  if (!leaving.shouldHide() || !leaving.saveValuesAndReturnError(error)) {
+    if (error->empty()) *error = panels_[static_cast<size_t>(shown_)].kind + " cannot be left now";
+    return false;
+  }
+  if (QWidget* view = leaving.panelView()) view->hide();
+  shown_ = -1;
   return true;
 }
 

@@ -40,6 +40,10 @@ class DialogPanels {
   // nothing changes), then the new one gives its view, restores and is told it
   // will show. False with `error` set on failure.
   bool Show(int index, std::string* error);
+  // Leaves the panel shown now, as showing a page of the dialog's own does: the
+  // panel is saved (when it refuses, nothing changes) and its view hidden.
+  // True when no panel is shown afterwards.
+  bool Leave(std::string* error);
   int Shown() const { return shown_; }
   QWidget* ShownView() const;
 

@@ -95,4 +95,9 @@ std::string HelpBookFolder(const std::string& bookName) {
 
 void ForgetHelpBooks() { Books().clear(); }
 
+int OpenHostHelpPage(const std::string& path) {
+  if (path.empty() || path.front() != '/' || !Exists(path, false)) return kHostNotFoundErr;
+  return Opener()(FileURL(path, ""));
+}
+
 void SetHelpOpener(HelpOpener opener) { Opener() = opener ? std::move(opener) : HelpOpener(RunDesktopOpener); }

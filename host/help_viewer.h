@@ -17,6 +17,10 @@ int AHRegisterHelpBook(const Bundle* bundle);
 // page does not exist; otherwise the opener's non-zero result.
 int AHGotoPage(const char* bookName, const char* pagePath, const char* anchor);
 
+// Opens a help page of the host's own (an absolute path) in the opener; 0 when
+// the opener succeeded, -43 when the page does not exist.
+int OpenHostHelpPage(const std::string& path);
+
 // Folder registered for a book, or "" (tests).
 std::string HelpBookFolder(const std::string& bookName);
 void ForgetHelpBooks();

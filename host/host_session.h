@@ -4,6 +4,9 @@
 // settings and the print session; the printer's remembered values between dialog
 // runs; and what becomes of it all: the job's CUPS options and the job itself.
 #pragma once
+#include <cstddef>
+#include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,11 +49,20 @@ class HostSession : public PDEHostCallback {
   // $XDG_CONFIG_HOME/ovq/printers/<printer>.settings (mode 0600, replaced
   // atomically) and never go with a job.
   std::string RememberedValuesPath() const;
+  // A file of this printer's in $XDG_CONFIG_HOME/ovq/printers ("" when the
+  // printer's name cannot be a file name).
+  std::string PrinterFilePath(const std::string& extension) const;
   // Puts the printer's remembered values into the print settings (none is fine).
   void LoadRememberedValues();
   // Writes the remembered values now in the print settings; false when the file
   // cannot be written.
   bool SaveRememberedValues() const;
+
+  // The print dialog's own last used settings of the printer (CUPS options and
+  // PPD choices, name to value) in $XDG_CONFIG_HOME/ovq/printers/<printer>.lastused
+  // (replaced atomically); empty when there are none.
+  std::map<std::string, std::string> LastUsedSettings() const;
+  bool SaveLastUsedSettings(const std::map<std::string, std::string>& settings) const;
 
   // The job's CUPS options, sorted by name: every print-settings value except the
   // remembered ones (and any "...Reference" key), and each PPD option whose
@@ -59,6 +71,15 @@ class HostSession : public PDEHostCallback {
   // Prints `file` on the queue with `options`, titled by the file's base name.
   // The job ID, or 0 with `error` set (CUPS's own text).
   int SubmitFile(const std::string& file, const std::vector<JobOption>& options, std::string* error) const;
+  // Told the bytes sent so far and the bytes of all the documents.
+  using SubmitProgress = std::function<void(size_t sent, size_t total)>;
+  // Prints `files` as one job titled `title`, one document each, in order, as lp
+  // does. Every file is opened before the job is made, so an unreadable file
+  // makes no job; a job that fails on the way is cancelled, so nothing of it
+  // prints. The job ID, or 0 with `error` set (CUPS's own text, or the file's
+  // name and the system's reason).
+  int SubmitFiles(const std::vector<std::string>& files, const std::string& title,
+                  const std::vector<JobOption>& options, const SubmitProgress& progress, std::string* error) const;
 
  private:
   bool Open(const std::string& ppdPath, std::string* error);
@@ -72,6 +93,10 @@ class HostSession : public PDEHostCallback {
   PrintSettings settings_;
   PrintSession session_;
 };
+
+// Whether `path` can be read as a document (it opens, and is not a folder);
+// false with the system's reason in `problem`.
+bool ReadableDocument(const std::string& path, std::string* problem);
 
 // The private keys' common beginning.
 inline constexpr char kPrivateKeyPrefix[] = "nvxjobs.printsettings.";

@@ -7,7 +7,7 @@
 
 namespace {
 
-class RealModalRunner : public ModalRunner {
+class ExecModalRunner : public ModalRunner {
  public:
   int RunWindow(QDialog& window) override { return window.exec(); }
 
@@ -32,7 +32,7 @@ class RealModalRunner : public ModalRunner {
   }
 };
 
-RealModalRunner g_realRunner;
+ExecModalRunner g_realRunner;
 ModalRunner* g_runner = &g_realRunner;
 std::vector<QDialog*> g_modalWindows;
 
@@ -53,6 +53,8 @@ void EndModalWindow(QDialog* window, int code) {
 int RunAlert(const AlertRequest& alert) { return g_runner->RunAlert(alert); }
 
 QDialog* CurrentModalWindow() { return g_modalWindows.empty() ? nullptr : g_modalWindows.back(); }
+
+ModalRunner& RealModalRunner() { return g_realRunner; }
 
 ModalRunner* SetModalRunner(ModalRunner* runner) {
   ModalRunner* previous = g_runner == &g_realRunner ? nullptr : g_runner;

@@ -41,6 +41,8 @@ void EndModalWindow(QDialog* window, int code);
 int RunAlert(const AlertRequest& alert);
 // The innermost window in a modal run now, or nullptr.
 QDialog* CurrentModalWindow();
+// The runner that runs windows and alerts for real (exec), for runners that add to it.
+ModalRunner& RealModalRunner();
 // Installs `runner` (nullptr: real runs again); returns the one it replaces.
 ModalRunner* SetModalRunner(ModalRunner* runner);
 

@@ -13,6 +13,7 @@ printer-driver-postscript-hp
 clang clang-format libclang-rt-14-dev
 qt6-base-dev qt6-tools-dev libqt6opengl6-dev
 xvfb xauth tzdata
+fonts-dejavu-core fonts-droid-fallback
 "
 
 missing=""

@@ -1,8 +1,9 @@
 #!/bin/sh
 # `cmake --install` into a staging folder: the filter lands in CUPS's filter
 # folder with mode 0755, the PPDs in CUPS's model folder (where lpinfo -m lists
-# them as ovq/NAME.ppd) with mode 0644, ovqdialog in bin/ and the ovqaccount
-# bundle in lib/ovq/extensions/ where the hosts look.
+# them as ovq/NAME.ppd) with mode 0644, ovqdialog and ovqprint in bin/, the
+# ovqaccount bundle in lib/ovq/extensions/ where the hosts look, and ovqprint's
+# desktop entry, icon and help page where desktops and the dialog find them.
 #   install_test.sh BUILD_DIR FILTER_DIR PPD_DIR PREFIX
 set -eu
 build=$1 filter_dir=$2 ppd_dir=$3 prefix=$4
@@ -22,6 +23,10 @@ for model in OVQC300 OVQC500 OVQM200 OVQU700; do
   check "$ppd_dir/$model.ppd" 644
 done
 check "$prefix/bin/ovqdialog" 755
+check "$prefix/bin/ovqprint" 755
+check "$prefix/share/applications/ovqprint.desktop" 644
+check "$prefix/share/icons/hicolor/scalable/apps/ovqprint.svg" 644
+check "$prefix/share/ovq/help/ovqprint.html" 644
 bundle=$prefix/lib/ovq/extensions/ovqaccount.plugin
 check "$bundle/ovqaccount.so" 644
 check "$bundle/Info.strings" 644
