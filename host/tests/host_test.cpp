@@ -38,24 +38,6 @@ TEST(Decode, DecodesAsTheEncodingDefines) {
   }
 }
 
-// Only well-formed text (ICU's checks: one malformed form each way).
-TEST(UTF8, ConvertsOnlyWellFormedText) {
-  const struct {
-    std::string bytes;
-    std::u16string units;  // u"-": refused
-  } rows[] = {{.bytes = "\xF0\x9D\x84\x9E", .units = u"\xD834\xDD1E"},
-              {.bytes = std::string("a\0b", 3), .units = std::u16string(u"a\0b", 3)},
-              {.bytes = "\xE0\x80\xAF", .units = u"-"}};
-  for (const auto& row : rows) {
-    std::u16string out = u"stale";
-    EXPECT_EQ(UTF8ToUTF16(row.bytes, &out), row.units != u"-") << row.bytes;
-    EXPECT_EQ(out, row.units == u"-" ? u"" : row.units) << row.bytes;
-  }
-  std::string out = "stale";
-  EXPECT_FALSE(UTF16ToUTF8(std::u16string(1, char16_t(0xD800)), &out));
-  EXPECT_EQ(out, "");
-}
-
 // ---- administrator test ----------------------------------------------------
 
 struct AdminRow {

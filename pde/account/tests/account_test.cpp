@@ -161,12 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                   .ppd = PPD("*OVXPrintTypeSettings: \"Sorrel00-QM200\"\n*OVDeviceModel: \"Sorrel\"\n"),
                   .commands = {kPT, "items 101", "print"},
                   .expected = {"print: go\n", Ticket("PrintTypeProductTypeTicketKey", "4")},
-                  .absent = {"enabled=", "DocumentNameTicketKey", "PrintTypeTicketKey="}},
-        ScriptRow{.name = "SorrelOfAnotherModel",
-                  .ppd = PPD("*OVXPrintTypeSettings: \"Sorrel00-QM200\"\n*OVDeviceModel: \"Other\"\n"),
-                  .commands = {kPT, "items 101", "print"},
-                  .expected = {Items({1, 1, 1}), Ticket("DocumentNameTypeTicketKey", "2"),
-                               Ticket("PrintTypeProductTypeTicketKey", "4")}}),
+                  .absent = {"enabled=", "DocumentNameTicketKey", "PrintTypeTicketKey="}}),
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -185,10 +180,6 @@ INSTANTIATE_TEST_SUITE_P(
                                          PPDOption("OVRAMDisk", "True", "False True", "Boolean")),
                               .commands = {kPT, "items 101"},
                               .expected = {Items({1, 1, 1})}},
-                    ScriptRow{.name = "NoHardDiskNorRAMDiskOption",
-                              .ppd = PPD(kSettings + PPDOption("OVHardDisk", "False", "False True", "Boolean")),
-                              .commands = {kPT, "items 101"},
-                              .expected = {Items({1, 0, 0})}},
                     ScriptRow{.name = "SecurePrintDefaultLiftsTheLimit",
                               .ppd = PPD(kSettings + "*OVPTSecurePrintDefault: \"True\"\n" +
                                          PPDOption("OVHardDisk", "None", "None HardDisk")),
@@ -199,9 +190,6 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     PrintType, Script,
     testing::Values(
-        ScriptRow{.name = "StoredMailboxShowsNormalWithoutMailboxSettings",
-                  .commands = {kPT, "set 101 5", "state 101"},
-                  .expected = {"101 enabled=1 hidden=0 value=1\n"}},
         ScriptRow{
             .name = "MailboxNumbersOutsideTheRangeAreRefused",
             .ppd = PPD(kSettings + kMailBox),
@@ -263,10 +251,6 @@ INSTANTIATE_TEST_SUITE_P(
                   .commands = {kPT, "select 101 2", "press 103", "print", "press 1029", "state 103"},
                   .expected = {"window: Print Type Settings\nwindow closed\n103 enabled=0"},
                   .absent = {"print:"},
-                  .status = 1},
-        ScriptRow{.name = "HelpButtonHiddenOnceTheStatesAreReset",
-                  .commands = {kPT, "state 109", "press 109"},
-                  .expected = {"109 enabled=1 hidden=1 value=?\n"},
                   .status = 1},
         ScriptRow{.name = "NoPanelOpen", .commands = {"state 101"}, .status = 1},
         ScriptRow{.name = "WindowLeftOpenIsCancelled",

@@ -1,17 +1,14 @@
 // Panels and their windows: broadcast, finding controls, interface files,
 // modal runs, remembered values in the print settings and in the preferences.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <cstdlib>
 
 #include "base_panel.h"
 #include "controls.h"
 #include "err_msg_window.h"
-#include "group_membership.h"
 #include "param_name.h"
 #include "preferences.h"
 #include "qt_test_support.h"
@@ -19,7 +16,6 @@
 #include "test_ppd.h"
 #include "text_controls.h"
 #include "ticket_keys.h"
-#include "version.h"
 
 using namespace ovqpde;
 
@@ -143,14 +139,8 @@ class SevenOnCancel : public PopupWinInPanelNvx {
   void CancelWindow() override { DeactivateWindow(7); }
 };
 
-struct CloseRow {
-  const char* name;
-  void (*close)(QDialog& window);
-};
-
-class ClosingAWindow : public ::testing::TestWithParam<CloseRow> {};
-
-TEST_P(ClosingAWindow, ActsAsItsCancelAndShowsTheNibNameWithoutATitleKey) {
+// The close button (and the Escape key, which reaches the same reject()) acts as Cancel.
+TEST(ClosingAWindow, ActsAsItsCancelAndShowsTheNibNameWithoutATitleKey) {
   EnsureOffscreenApplication();
   QDialog dialog;
   dialog.setObjectName("NoticeWindow");
@@ -158,17 +148,11 @@ TEST_P(ClosingAWindow, ActsAsItsCancelAndShowsTheNibNameWithoutATitleKey) {
   window.PopupWinInPanel(&dialog, nullptr);
   window.InitializeUserPane(nullptr, nullptr);
   ScriptedModalRuns runs;
-  runs->AnswerWindow(GetParam().close);
+  runs->AnswerWindow([](QDialog& shown) { shown.close(); });
   EXPECT_EQ(window.ActivateWindow(), 7);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(runs->WindowTitles(), std::vector<QString>{"NoticeWindow"});
 }
-
-// The Escape key reaches the same reject() as the close button (Qt's dialog).
-INSTANTIATE_TEST_SUITE_P(Panel, ClosingAWindow,
-                         ::testing::Values(CloseRow{.name = "CloseButton",
-                                                    .close = [](QDialog& window) { window.close(); }}),
-                         RowName());
 
 TEST_F(LoadedPanel, ErrorWindowShowsTheLocalizedMessageUntilOK) {
   ErrMsgWindow window;
@@ -209,60 +193,5 @@ TEST_F(LoadedPanel, RememberingFailsWhenAnyControlFails) {
   panel_->AddControl(std::move(last))->InitializeCtrl(bundle_, nullptr);
   EXPECT_NE(panel_->SetValueToPreferenceWithPrinterSettings(), 0);
 }
-
-// Systems before 0x1070 remember in the preferences of the control's user.
-struct PreferenceRow {
-  const char* name;
-  const char* user;
-  const char* file;  // below the folder of that user
-  mode_t mode;
-};
-
-class OlderSystemPreferences : public LoadedPanel, public ::testing::WithParamInterface<PreferenceRow> {
- protected:
-  void SetUp() override {
-    setenv(kKernelReleaseEnv, "10.0", 1);  // 0x1060
-    ResetGestaltCache();
-    setenv("XDG_CONFIG_HOME", config_.File("user").c_str(), 1);
-    setenv("XDG_CONFIG_DIRS", config_.File("system").c_str(), 1);
-    ForgetPreferencesCache();
-    LoadedPanel::SetUp();
-  }
-  void TearDown() override {
-    unsetenv(kKernelReleaseEnv);
-    unsetenv("XDG_CONFIG_HOME");
-    unsetenv("XDG_CONFIG_DIRS");
-    ResetGestaltCache();
-    ForgetPreferencesCache();
-  }
-  TempDir config_;
-};
-
-TEST_P(OlderSystemPreferences, RoundTrip) {
-  if (std::string(GetParam().user) == kCFPreferencesAnyUser && !IsProcessUserAdministrator()) {
-    GTEST_SKIP() << "writing for any user needs an administrator";
-  }
-  auto panel = Build(GetParam().user);
-  name_->ConvertFromPreferenceString("Q3 \"final\"");
-  ASSERT_EQ(panel->SetValueToPreference(), 0);
-  struct stat info {};
-  char host[256] = {};
-  gethostname(host, sizeof host - 1);
-  std::string path = config_.File(GetParam().file) + "/global@" + host + ".strings";
-  ASSERT_EQ(stat(path.c_str(), &info), 0) << path;
-  EXPECT_EQ(info.st_mode & 0777, GetParam().mode);
-
-  ForgetPreferencesCache();
-  auto again = Build(GetParam().user);
-  ASSERT_EQ(again->GetValueFromPreference(), 0);
-  EXPECT_STREQ(name_->GetText(), "Q3 \"final\"");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Panel, OlderSystemPreferences,
-    ::testing::Values(
-        PreferenceRow{.name = "CurrentUser", .user = kCFPreferencesCurrentUser, .file = "user/ovq", .mode = 0600},
-        PreferenceRow{.name = "AnyUser", .user = kCFPreferencesAnyUser, .file = "system/ovq", .mode = 0644}),
-    RowName());
 
 }  // namespace

@@ -8,14 +8,12 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QSpinBox>
-#include <fstream>
 #include <regex>
 #include <set>
 
 #include "host_session.h"
 #include "image_options_plugin.h"
 #include "param_name.h"
-#include "product_checker.h"
 #include "qt_test_support.h"
 #include "quick_xppd.h"
 #include "run_program.h"
@@ -446,69 +444,6 @@ TEST_F(ImageOptionsPanel, ConflictsComeFromTheCacheFileThePPDNames) {
   Choose(View(), kOutputModeListTag, "HighSpeed");
   EXPECT_TRUE(ItemEnabled(kImageTypeListTag, 2));
   EXPECT_TRUE(ItemEnabled(kImageTypeListTag, 1));  // Photo: the PPD's own constraints are not read
-}
-
-// ---- the checker on its own ----------------------------------------------------------------------------------
-
-struct CheckerRow {
-  const char* name;
-  std::vector<std::string> beyondCommon;  // reported present besides the keywords every type has
-  int32_t type;                           // -1: none
-};
-
-// The keywords every type has: all but RGB and CMYK correction, input profile, temperature and target.
-std::vector<std::string> CommonKeywords() {
-  const std::set<std::string> optional = {"OVRGBCorrection", "OVCMYKCorrectionSTD", "OVRGBInputProfile",
-                                          "OVColorTemperature", "OVCMYKCorrectionTarget"};
-  std::vector<std::string> common;
-  for (const char* keyword : CheckedKeywords()) {
-    if (optional.count(keyword) == 0) common.push_back(keyword);
-  }
-  return common;
-}
-
-class Checker : public ::testing::TestWithParam<CheckerRow> {};
-
-TEST_P(Checker, FindsTheTypeWithExactlyThoseKeywords) {
-  CPPDChecker checker(CheckedKeywords(), OptionalKeywords(), ProductTypePatterns());
-  checker.AddCheck("OVRGBCorrection", true);
-  checker.Init();  // forgets it
-  ASSERT_EQ(CommonKeywords().size(), 19u);
-  for (const std::string& keyword : CommonKeywords()) checker.AddCheck(keyword, true);
-  for (const std::string& keyword : GetParam().beyondCommon) checker.AddCheck(keyword, true);
-  EXPECT_EQ(checker.RunCheck(), GetParam().type != -1);
-  EXPECT_EQ(checker.Result(), GetParam().type);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ImageOptions, Checker,
-    ::testing::Values(CheckerRow{.name = "CommonOnly", .beyondCommon = {}, .type = 1},
-                      CheckerRow{.name = "ForeignKeywordIgnored", .beyondCommon = {"OVBlackOverprint"}, .type = 1},
-                      CheckerRow{.name = "RGBSettings",
-                                 .beyondCommon = {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature"},
-                                 .type = 2},
-                      CheckerRow{.name = "FullList",
-                                 .beyondCommon = {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature",
-                                                  "OVCMYKCorrectionSTD", "OVCMYKCorrectionTarget"},
-                                 .type = 5},
-                      CheckerRow{.name = "TargetWithoutCMYKCorrection",
-                                 .beyondCommon = {"OVRGBCorrection", "OVRGBInputProfile", "OVColorTemperature",
-                                                  "OVCMYKCorrectionTarget"},
-                                 .type = -1}),
-    RowName());
-
-TEST(ImageOptionsHash, HoldsOnlyConstraintsThatNameAPanelKeyword) {
-  TempDir dir;
-  std::string text = ShippedPPD("OVQC300.ppd") + "*UIConstraints: *Duplex DuplexTumble *InputSlot MSI\n";
-  WriteFile(dir.File("q.ppd"), text);
-  HostSession host;
-  std::string error;
-  ASSERT_TRUE(host.OpenPPDFile(dir.File("q.ppd"), &error)) << error;
-  XppdHash hash;
-  EXPECT_EQ(xSetxppd(host.ppdFile(), &hash), 0);
-  EXPECT_EQ(hash.count("InputSlot:MSI"), 0u);
-  EXPECT_EQ(hash.count("OVRGBImageType:Photo"), 1u);   // *OVOutputMode HighSpeed *OVRGBImageType Photo
-  EXPECT_EQ(hash.count("OVBlackOverprint:True"), 1u);  // *OVColorMode Black *OVBlackOverprint
 }
 
 // ---- more of the panel and its windows ---------------------------------------------------------------------------
