@@ -16,14 +16,6 @@ namespace {
 
 constexpr char kBundleSuffix[] = ".plugin";
 
-std::string ExecutableFolder() {
-  char path[4096] = {};
-  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return {};
-  std::string exe(path, static_cast<size_t>(length));
-  return exe.substr(0, exe.rfind('/'));
-}
-
 std::vector<std::string> BundlesIn(const std::string& folder) {
   std::vector<std::string> bundles;
   DIR* dir = opendir(folder.c_str());
@@ -65,6 +57,14 @@ std::unique_ptr<PDEPlugIn> OpenPlugIn(const Bundle& bundle, std::string* problem
 }
 
 }  // namespace
+
+std::string ExecutableFolder() {
+  char path[4096] = {};
+  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return {};
+  std::string exe(path, static_cast<size_t>(length));
+  return exe.substr(0, exe.rfind('/'));
+}
 
 std::vector<std::string> ExtensionFolders() {
   std::vector<std::string> folders;

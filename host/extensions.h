@@ -19,6 +19,9 @@ struct LoadedExtension {
   std::unique_ptr<PDEPlugIn> plugin;
 };
 
+// The folder of the running program (empty when unknown).
+std::string ExecutableFolder();
+
 // The folders searched, in order (folders that do not exist included).
 std::vector<std::string> ExtensionFolders();
 

@@ -29,6 +29,7 @@
 #include <set>
 
 #include "cups_ppd.h"
+#include "extensions.h"
 #include "help_viewer.h"
 #include "modal_service.h"
 #include "ppd_choice_box.h"
@@ -67,14 +68,6 @@ void SelectData(QComboBox* box, int value) {
 
 void Alert(QWidget* parent, QMessageBox::Icon icon, const QString& message, const QString& details) {
   RunAlert(AlertRequest{.icon = icon, .messageText = message, .informativeText = details, .parent = parent});
-}
-
-std::string ExecutableFolder() {
-  char path[4096] = {};
-  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return {};
-  std::string exe(path, static_cast<size_t>(length));
-  return exe.substr(0, exe.rfind('/'));
 }
 
 bool IsInstallable(ppd_file_t* ppd, const char* keyword) {
