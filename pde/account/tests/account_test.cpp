@@ -252,7 +252,6 @@ INSTANTIATE_TEST_SUITE_P(
                   .expected = {"window: Print Type Settings\nwindow closed\n103 enabled=0"},
                   .absent = {"print:"},
                   .status = 1},
-        ScriptRow{.name = "NoPanelOpen", .commands = {"state 101"}, .status = 1},
         ScriptRow{.name = "WindowLeftOpenIsCancelled",
                   .commands = {kPT, "select 101 2"},
                   .expected = {"window: Print Type Settings\nwindow closed\n"},
@@ -348,8 +347,7 @@ TEST_P(Usage, ExitStatusSaysWhatWentWrong) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ovqdialog, Usage,
-    testing::Values(UsageRow{.name = "EveryCommandRan", .args = {"--ppd", "PPD", "panels"}, .status = 0},
-                    UsageRow{.name = "NeitherQueueNorPPD", .args = {"panels"}, .status = 2},
+    testing::Values(UsageRow{.name = "NeitherQueueNorPPD", .args = {"panels"}, .status = 2},
                     UsageRow{.name = "UnknownCommand", .args = {"--ppd", "PPD", "fly 101"}, .status = 2},
                     UsageRow{.name = "UnreadablePPD", .args = {"--ppd", "/nonexistent/x.ppd"}, .status = 1},
                     UsageRow{.name = "NoSuchPanel", .args = {"--ppd", "PPD", "open nvxops15.pde.NoKind"}, .status = 1},
