@@ -1,8 +1,10 @@
 #include "print_choices.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "cups_ppd.h"
@@ -68,29 +70,16 @@ int IntegerOr(const std::map<std::string, std::string>& settings, const char* na
 bool IsLandscape(int orientation) { return orientation == kLandscape || orientation == kReverseLandscape; }
 
 std::optional<LayoutGrid> LayoutGridFor(int pagesPerSheet, int orientation) {
-  LayoutGrid grid;
-  switch (pagesPerSheet) {
-    case 1:
-      grid = {1, 1};
-      break;
-    case 2:
-      grid = {1, 2};
-      break;
-    case 4:
-      grid = {2, 2};
-      break;
-    case 6:
-      grid = {2, 3};
-      break;
-    case 9:
-      grid = {3, 3};
-      break;
-    case 16:
-      grid = {4, 4};
-      break;
-    default:
-      return std::nullopt;
-  }
+  struct SheetGrid {
+    int pagesPerSheet;
+    LayoutGrid portrait;
+  };
+  static constexpr SheetGrid kGrids[] = {{1, {1, 1}}, {2, {1, 2}}, {4, {2, 2}}, {6, {2, 3}}, {9, {3, 3}}, {16, {4, 4}}};
+  const auto* found = std::find_if(std::begin(kGrids), std::end(kGrids), [pagesPerSheet](const SheetGrid& row) {
+    return row.pagesPerSheet == pagesPerSheet;
+  });
+  if (found == std::end(kGrids)) return std::nullopt;
+  LayoutGrid grid = found->portrait;
   if (IsLandscape(orientation)) std::swap(grid.rows, grid.columns);
   return grid;
 }
