@@ -138,9 +138,8 @@ int PTListCtrlNvx::SetControlValueToUI() {
 }
 
 int PTListCtrlNvx::SetExternalValueToUI(const void* data, size_t size) {
-  if (data == nullptr || size < sizeof(int32_t) || ControlPtr == nullptr) return kControlFailure;
   int32_t value = 0;
-  std::memcpy(&value, data, sizeof value);
+  if (ControlPtr == nullptr || !ReadExternalInt(data, size, &value)) return kControlFailure;
   Show(value);
   return kControlSuccess;
 }

@@ -115,6 +115,12 @@ void BaseControlNvx::WriteInt(ValueBlock& block, int32_t value) {
   if (block.size() >= sizeof value) std::memcpy(block.data(), &value, sizeof value);
 }
 
+bool BaseControlNvx::ReadExternalInt(const void* data, size_t size, int32_t* value) {
+  if (data == nullptr || size < sizeof *value) return false;
+  std::memcpy(value, data, sizeof *value);
+  return true;
+}
+
 const char* BaseControlNvx::TextOf(const ValueBlock& block) {
   if (block.empty() || block.back() != 0) return "";
   return reinterpret_cast<const char*>(block.data());

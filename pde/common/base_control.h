@@ -183,6 +183,8 @@ class BaseControlNvx {
   // Integer value blocks.
   static int32_t ReadInt(const ValueBlock& block);
   static void WriteInt(ValueBlock& block, int32_t value);
+  // The integer of an external value (at least 4 bytes); false for none.
+  static bool ReadExternalInt(const void* data, size_t size, int32_t* value);
   // NUL-terminated text of a text block ("" for none).
   static const char* TextOf(const ValueBlock& block);
   static void WriteText(ValueBlock& block, std::string_view utf8);

@@ -120,9 +120,8 @@ int CheckBoxNvx::SetControlValueToUI() {
 }
 
 int CheckBoxNvx::SetExternalValueToUI(const void* data, size_t size) {
-  if (data == nullptr || size < sizeof(int32_t) || ControlPtr == nullptr) return kControlFailure;
   int32_t value = 0;
-  std::memcpy(&value, data, sizeof value);
+  if (ControlPtr == nullptr || !ReadExternalInt(data, size, &value)) return kControlFailure;
   SetElementValue(value);
   return kControlSuccess;
 }
@@ -269,9 +268,8 @@ int PopupControlNvx::SetControlValueToUI() {
 }
 
 int PopupControlNvx::SetExternalValueToUI(const void* data, size_t size) {
-  if (data == nullptr || size < sizeof(int32_t) || ControlPtr == nullptr) return kControlFailure;
   int32_t value = 0;
-  std::memcpy(&value, data, sizeof value);
+  if (ControlPtr == nullptr || !ReadExternalInt(data, size, &value)) return kControlFailure;
   SelectValue(value);
   return kControlSuccess;
 }

@@ -341,23 +341,9 @@ int GLittleArrayControlNvx::GetValueToPreset() {
   return kControlSuccess;
 }
 
-const uint8_t* GLittleArrayControlNvx::GetValueFromUI() {
-  if (ctrlUIDataBlkPtr.empty() || ControlPtr == nullptr) return nullptr;
-  WriteInt(ctrlUIDataBlkPtr, ElementValue());
-  return ctrlUIDataBlkPtr.data();
-}
-
-int GLittleArrayControlNvx::SetControlValueToUI() {
-  if (ctrlDataBlkPtr.empty() || ControlPtr == nullptr) return kControlFailure;
-  SetElementValue(GetValue());
-  WriteInt(ctrlUIDataBlkPtr, GetValue());  // what the element shows now
-  return kControlSuccess;
-}
-
 int GLittleArrayControlNvx::SetExternalValueToUI(const void* data, size_t size) {
-  if (data == nullptr || size < sizeof(int32_t) || ControlPtr == nullptr) return kControlFailure;
   int32_t value = 0;
-  std::memcpy(&value, data, sizeof value);
+  if (ControlPtr == nullptr || !ReadExternalInt(data, size, &value)) return kControlFailure;
   SetElementValue(std::clamp(value, kDensityMin, kDensityMax));
   return kControlSuccess;
 }

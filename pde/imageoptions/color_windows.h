@@ -73,10 +73,10 @@ class GTextEditCtrlNvx : public TextEditCtrlNvx {
 
 // A density as little arrows (a spin box) from -3 to 3: value v is the PPD's
 // choice 3 - v (the first choice is +3).
-class GLittleArrayControlNvx : public BaseControlNvx, public PPDBoundNvx {
+class GLittleArrayControlNvx : public PPDIntegerControlNvx {
  public:
-  using BaseControlNvx::CreateControl;
-  using BaseControlNvx::SetValueToTicket;
+  using PPDIntegerControlNvx::CreateControl;
+  using PPDIntegerControlNvx::SetValueToTicket;
 
   int CreateControl(QWidget* element, const char* ppdKey, ControlID fieldTag, const ConstraintRecord* constrain);
   // Range -3 to 3, the rows, default the number that names the PPD's default choice.
@@ -89,31 +89,22 @@ class GLittleArrayControlNvx : public BaseControlNvx, public PPDBoundNvx {
   int Update() override;
   int Open() override { return OpenFromMarks(*this); }
   int GetValueToPreset() override;
-  const uint8_t* GetValueFromUI() override;
-  int SetControlValueToUI() override;
   int SetExternalValueToUI(const void* data, size_t size) override;
   int SetDefaultValueToUI() override;
   int SetValueToTicket(PMPrintSettings settings, bool locked) override;
   int GetSummaryText(SummaryDictionary& summary, SummaryOrder& order) override;
   // A density as text ("-2"); text that is not a number reads as 0.
   int ConvertFromPreferenceString(const char* text) override;
-  const uint8_t* GetDefaultDataBlk() const override { return reinterpret_cast<const uint8_t*>(&defaultValue_); }
-  size_t GetDefaultDataSize() const override { return sizeof defaultValue_; }
-  const char* BoundKeyword() const override { return kPPDMainKey; }
-  int32_t GetValue() const { return ReadInt(ctrlDataBlkPtr); }
-  int32_t ElementValue() const;
+  int32_t ElementValue() const override;
 
  protected:
   // Whether the summary shows this colour now.
   virtual bool InSummary() const;
   bool MarkValue(int32_t value);
-  void SetElementValue(int32_t value);
+  void SetElementValue(int32_t value) override;
 
-  const char* kPPDMainKey = nullptr;
   ControlID fieldTag_ = 0;
-  std::vector<UIListRow> ctrlPPDInfoArrayRef;
   std::string title_;
-  int32_t defaultValue_ = 0;
 };
 
 // Black densities show in the summary whenever colour balance is adjusted.

@@ -347,6 +347,21 @@ int PPDCheckBoxNvxImageOptions::GetSummaryText(SummaryDictionary& summary, Summa
   return kControlSuccess;
 }
 
+// ---- integer value ------------------------------------------------------------------------------
+
+const uint8_t* PPDIntegerControlNvx::GetValueFromUI() {
+  if (ctrlUIDataBlkPtr.empty() || ControlPtr == nullptr) return nullptr;
+  WriteInt(ctrlUIDataBlkPtr, ElementValue());
+  return ctrlUIDataBlkPtr.data();
+}
+
+int PPDIntegerControlNvx::SetControlValueToUI() {
+  if (ctrlDataBlkPtr.empty() || ControlPtr == nullptr) return kControlFailure;
+  SetElementValue(GetValue());
+  WriteInt(ctrlUIDataBlkPtr, GetValue());  // what the element shows now
+  return kControlSuccess;
+}
+
 // ---- slider -------------------------------------------------------------------------------------
 
 int PPDSliderBarControlNvxImageOptions::CreateControl(QWidget* element, const char* ppdKey, const SliderIniData* ini,
@@ -411,25 +426,9 @@ void PPDSliderBarControlNvxImageOptions::SetElementValue(int32_t value) {
   slider->setValue(value);
 }
 
-const uint8_t* PPDSliderBarControlNvxImageOptions::GetValueFromUI() {
-  if (ctrlUIDataBlkPtr.empty() || ControlPtr == nullptr) return nullptr;
-  WriteInt(ctrlUIDataBlkPtr, ElementValue());
-  return ctrlUIDataBlkPtr.data();
-}
-
-int PPDSliderBarControlNvxImageOptions::SetControlValueToUI() {
-  if (ctrlDataBlkPtr.empty() || ControlPtr == nullptr) return kControlFailure;
-  SetElementValue(GetValue());
-  WriteInt(ctrlUIDataBlkPtr, GetValue());  // what the element shows now
-  return kControlSuccess;
-}
-
 int PPDSliderBarControlNvxImageOptions::SetExternalValueToUI(const void* data, size_t size) {
-  if (data == nullptr || size < sizeof(int32_t) || ControlPtr == nullptr || !ControlPtr->isEnabled()) {
-    return kControlFailure;
-  }
   int32_t value = 0;
-  std::memcpy(&value, data, sizeof value);
+  if (ControlPtr == nullptr || !ControlPtr->isEnabled() || !ReadExternalInt(data, size, &value)) return kControlFailure;
   SetElementValue(value);
   return kControlSuccess;
 }

@@ -164,13 +164,34 @@ struct SliderIniData {
   int32_t maximum = 0;
 };
 
-// A slider (QAbstractSlider) over an option's choices. Which choice a position
-// means is the panel's (ChoiceIndexForValue).
-class PPDSliderBarControlNvxImageOptions : public BaseControlNvx, public PPDBoundNvx {
+// A 4-byte value that one element shows, bound to one option (the slider, the
+// density arrows).
+class PPDIntegerControlNvx : public BaseControlNvx, public PPDBoundNvx {
  public:
   using BaseControlNvx::CreateControl;
   using BaseControlNvx::SetValueToTicket;
 
+  const uint8_t* GetValueFromUI() override;
+  int SetControlValueToUI() override;
+  const uint8_t* GetDefaultDataBlk() const override { return reinterpret_cast<const uint8_t*>(&defaultValue_); }
+  size_t GetDefaultDataSize() const override { return sizeof defaultValue_; }
+  const char* BoundKeyword() const override { return kPPDMainKey; }
+  int32_t GetValue() const { return ReadInt(ctrlDataBlkPtr); }
+  virtual int32_t ElementValue() const = 0;
+
+ protected:
+  // Shows the value without a user event.
+  virtual void SetElementValue(int32_t value) = 0;
+
+  const char* kPPDMainKey = nullptr;
+  std::vector<UIListRow> ctrlPPDInfoArrayRef;
+  int32_t defaultValue_ = 0;
+};
+
+// A slider (QAbstractSlider) over an option's choices. Which choice a position
+// means is the panel's (ChoiceIndexForValue).
+class PPDSliderBarControlNvxImageOptions : public PPDIntegerControlNvx {
+ public:
   ~PPDSliderBarControlNvxImageOptions() override { QObject::disconnect(released_); }
   int CreateControl(QWidget* element, const char* ppdKey, const SliderIniData* ini, const ConstraintRecord* constrain,
                     const AccessInfo* access, const char* userName);
@@ -178,17 +199,11 @@ class PPDSliderBarControlNvxImageOptions : public BaseControlNvx, public PPDBoun
   int InitializeCtrl(const Bundle* bundle, ppd_file_t* ppd) override;
   // The user lets the slider go (or moves it by key).
   void setTargetandAction() override;
-  const uint8_t* GetValueFromUI() override;
-  int SetControlValueToUI() override;
   // Only while the element is enabled.
   int SetExternalValueToUI(const void* data, size_t size) override;
   int ConvertFromPreferenceString(const char* text) override;
-  const uint8_t* GetDefaultDataBlk() const override { return reinterpret_cast<const uint8_t*>(&defaultValue_); }
-  size_t GetDefaultDataSize() const override { return sizeof defaultValue_; }
-  int32_t GetValue() const { return ReadInt(ctrlDataBlkPtr); }
   int32_t Minimum() const { return minimum_; }
   int32_t Maximum() const { return maximum_; }
-  const char* BoundKeyword() const override { return kPPDMainKey; }
 
   // The choice a position means, or -1 (identity on the position's offset
   // from the minimum unless the panel maps otherwise).
@@ -196,17 +211,14 @@ class PPDSliderBarControlNvxImageOptions : public BaseControlNvx, public PPDBoun
   virtual int32_t ValueForChoiceIndex(int index) const { return minimum_ + index; }
 
  protected:
-  int32_t ElementValue() const;
-  void SetElementValue(int32_t value);
+  int32_t ElementValue() const override;
+  void SetElementValue(int32_t value) override;
   void SetRange(int32_t minimum, int32_t maximum);
 
-  const char* kPPDMainKey = nullptr;
   const SliderIniData* iniData_ = nullptr;
   QMetaObject::Connection released_;
-  std::vector<UIListRow> ctrlPPDInfoArrayRef;
   int32_t minimum_ = 0;
   int32_t maximum_ = 0;
-  int32_t defaultValue_ = 0;
 };
 
 // A label that shows an option's title (its translation text and ":").
