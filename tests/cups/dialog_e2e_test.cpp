@@ -48,8 +48,6 @@ struct DialogJob {
   enum class Pages { kUnchecked, kColour, kGray } pages = Pages::kUnchecked;
 };
 
-void PrintTo(const DialogJob& job, std::ostream* os) { *os << job.name; }
-
 class DialogToPrinter : public testing::TestWithParam<DialogJob> {
  protected:
   static void SetUpTestSuite() {

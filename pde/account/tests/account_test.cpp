@@ -87,8 +87,6 @@ struct ScriptRow {
   std::string remembered = {};  // the printer's remembered values (strings-file lines)
 };
 
-void PrintTo(const ScriptRow& row, std::ostream* os) { *os << row.name; }
-
 class Script : public testing::TestWithParam<ScriptRow> {};
 
 TEST_P(Script, ShowsAndSendsWhatThePanelsMust) {
@@ -327,8 +325,6 @@ struct UsageRow {
   std::vector<std::string> args;  // "PPD" stands for a readable PPD
   int status;
 };
-
-void PrintTo(const UsageRow& row, std::ostream* os) { *os << row.name; }
 
 class Usage : public testing::TestWithParam<UsageRow> {};
 

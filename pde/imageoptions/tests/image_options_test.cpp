@@ -14,6 +14,7 @@
 #include "host_session.h"
 #include "image_options_plugin.h"
 #include "param_name.h"
+#include "ppd_text.h"
 #include "qt_test_support.h"
 #include "quick_xppd.h"
 #include "run_program.h"
@@ -23,11 +24,6 @@
 using namespace ovqimageoptions;
 
 namespace {
-
-// Every row prints as its name.
-template <typename Row>
-requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 // The dialogs' host session on a PPD file; it refuses the choices a test names.
 class TestSession : public HostSession {
@@ -52,23 +48,15 @@ std::string WithoutOption(const std::string& text, const std::string& keyword) {
   return std::regex_replace(std::regex_replace(text, block, ""), constraints, "");
 }
 
-// The PPD text with a PickOne option of `choices` (the default first unless given).
-std::string WithOption(const std::string& text, const std::string& keyword, const std::vector<std::string>& choices,
-                       const std::string& defaultChoice = "") {
-  std::string block = "*OpenUI *" + keyword + "/" + keyword + ": PickOne\n*Default" + keyword + ": " +
-                      (defaultChoice.empty() ? choices.front() : defaultChoice) + "\n";
-  for (const std::string& choice : choices) block += "*" + keyword + " " + choice + "/" + choice + " text: \"\"\n";
-  block += "*CloseUI: *" + keyword + "\n";
-  std::string result = text;
-  result.insert(result.find("*CloseGroup: OVImageOptions"), block);
-  return result;
+// The PPD text with `option` (a PPDOption text) in the Image Options group.
+std::string WithOption(std::string text, const std::string& option) {
+  text.insert(text.find("*CloseGroup: OVImageOptions"), option);
+  return text;
 }
-
-QWidget* Find(QWidget* root, int tag) { return root == nullptr ? nullptr : FindElementByTag(root, tag); }
 
 // As a person picks a menu item.
 void Choose(QWidget* root, int tag, const char* choice) {
-  auto* menu = qobject_cast<QComboBox*>(Find(root, tag));
+  auto* menu = qobject_cast<QComboBox*>(FindElementByTag(root, tag));
   ASSERT_NE(menu, nullptr) << tag;
   int index = menu->findData(QString::fromUtf8(choice));
   if (index < 0) index = menu->findText(QString::fromUtf8(choice));
@@ -78,7 +66,7 @@ void Choose(QWidget* root, int tag, const char* choice) {
 }
 
 void Click(QWidget* root, int tag) {
-  auto* button = qobject_cast<QAbstractButton*>(Find(root, tag));
+  auto* button = qobject_cast<QAbstractButton*>(FindElementByTag(root, tag));
   ASSERT_NE(button, nullptr) << tag;
   button->click();
 }
@@ -106,7 +94,7 @@ class ImageOptionsPanel : public ::testing::Test {
   }
 
   QWidget* View() const { return panel_->panelView(); }
-  QComboBox* List(int tag) const { return qobject_cast<QComboBox*>(Find(View(), tag)); }
+  QComboBox* List(int tag) const { return qobject_cast<QComboBox*>(FindElementByTag(View(), tag)); }
   bool ItemEnabled(int tag, int item) const {
     QComboBox* menu = List(tag);
     return menu != nullptr && (menu->model()->flags(menu->model()->index(item, 0)) & Qt::ItemIsEnabled);
@@ -171,11 +159,15 @@ TEST_P(NoProductType, LeavesThePanelUninitialized) {
 
 INSTANTIATE_TEST_SUITE_P(
     ImageOptions, NoProductType,
-    ::testing::Values(
-        UnknownTypeRow{.name = "OneTooMany",  // the type-1 set and an input profile
-                       .ppd = [] { return WithOption(ShippedPPD("OVQM200.ppd"), "OVRGBInputProfile", {"SRGB"}); }},
-        UnknownTypeRow{.name = "OneTooFew",  // the type-2 set without colour temperature
-                       .ppd = [] { return WithoutOption(ShippedPPD("OVQU700.ppd"), "OVColorTemperature"); }}),
+    ::testing::Values(UnknownTypeRow{.name = "OneTooMany",  // the type-1 set and an input profile
+                                     .ppd =
+                                         [] {
+                                           return WithOption(ShippedPPD("OVQM200.ppd"),
+                                                             PPDOption("OVRGBInputProfile", "SRGB", "SRGB"));
+                                         }},
+                      UnknownTypeRow{
+                          .name = "OneTooFew",  // the type-2 set without colour temperature
+                          .ppd = [] { return WithoutOption(ShippedPPD("OVQU700.ppd"), "OVColorTemperature"); }}),
     RowName());
 
 // ---- conflicts and marks ------------------------------------------------------------------------------------
@@ -208,14 +200,14 @@ TEST_F(ImageOptionsPanel, BlackAndWhiteDisablesTheColourSettingsUntilColourComes
   ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
   const int disabled[] = {kBasicRadioTag, kAdvancedRadioTag, kImageTypeListTag, kImageSettingsButtonTag};
   Choose(View(), kColorModeListTag, "Black");
-  for (int tag : disabled) EXPECT_FALSE(Find(View(), tag)->isEnabled()) << tag;
+  for (int tag : disabled) EXPECT_FALSE(FindElementByTag(View(), tag)->isEnabled()) << tag;
   SummaryDictionary summary;
   SummaryOrder order;
   panel_->GetSummaryText(summary, order);
   EXPECT_EQ(summary["Color Mode"], "Black and White");
   EXPECT_EQ(summary.count("Image Type"), 0u);  // disabled: not in the summary
   Choose(View(), kColorModeListTag, "Color");
-  for (int tag : disabled) EXPECT_TRUE(Find(View(), tag)->isEnabled()) << tag;
+  for (int tag : disabled) EXPECT_TRUE(FindElementByTag(View(), tag)->isEnabled()) << tag;
 }
 
 TEST_F(ImageOptionsPanel, ScreenReturnsToItsDefaultWhenTheColourSettingsChange) {
@@ -241,10 +233,11 @@ struct BrightnessRow {
 class Brightness : public ImageOptionsPanel, public ::testing::WithParamInterface<BrightnessRow> {};
 
 TEST_P(Brightness, RunsFromMinusToPlusHalfTheChoices) {
-  std::vector<std::string> levels;
-  for (int i = 0; i < GetParam().choices; ++i) levels.push_back("L" + std::to_string(i));
-  ASSERT_TRUE(Open(WithOption(WithoutOption(ShippedPPD("OVQM200.ppd"), "OVBrightness"), "OVBrightness", levels, "L3")));
-  auto* slider = qobject_cast<QSlider*>(Find(View(), BrightnessSliderTag));
+  std::string levels = "L0";
+  for (int i = 1; i < GetParam().choices; ++i) levels += " L" + std::to_string(i);
+  ASSERT_TRUE(Open(
+      WithOption(WithoutOption(ShippedPPD("OVQM200.ppd"), "OVBrightness"), PPDOption("OVBrightness", "L3", levels))));
+  auto* slider = qobject_cast<QSlider*>(FindElementByTag(View(), BrightnessSliderTag));
   ASSERT_NE(slider, nullptr);
   EXPECT_EQ(slider->minimum(), -5);
   EXPECT_EQ(slider->maximum(), 5);
@@ -281,7 +274,7 @@ class PrintedCorrection : public ImageOptionsPanel, public ::testing::WithParamI
 TEST_P(PrintedCorrection, IsNoneWithoutTheAdvancedColourSetting) {
   ASSERT_TRUE(Open(ShippedPPD("OVQC300.ppd")));
   Click(View(), kAdvancedRadioTag);
-  EXPECT_FALSE(Find(View(), kImageTypeListTag)->isVisibleTo(View()));
+  EXPECT_FALSE(FindElementByTag(View(), kImageTypeListTag)->isVisibleTo(View()));
   Choose(View(), kRGBCorrectionListTag, "Perceptual");
   if (GetParam().basicAgain) Click(View(), kBasicRadioTag);
   if (GetParam().blackAndWhite) Choose(View(), kColorModeListTag, "Black");
@@ -330,13 +323,13 @@ TEST_P(ColorBalance, TypedDensityMovesItsArrowAndMarksThatChoice) {
   ASSERT_TRUE(Open(text));
   ScriptedModalRuns runs;
   runs->AnswerWindow([this](QDialog& window) {
-    EXPECT_FALSE(Find(&window, DensityArrowTag(kMid, kCyan))->isEnabled());  // not adjusted yet
+    EXPECT_FALSE(FindElementByTag(&window, DensityArrowTag(kMid, kCyan))->isEnabled());  // not adjusted yet
     Click(&window, kAdjustCheckBoxTag);
     EXPECT_EQ(host_->Marked("OVColorBalanceAdjustment"), "True");
     Choose(&window, kTargetColorListTag, "Target Color Cyan Text");
-    EXPECT_FALSE(Find(&window, DensityFieldTag(kMid, kBlack))->isVisibleTo(&window));
-    auto* field = qobject_cast<QLineEdit*>(Find(&window, DensityFieldTag(kMid, kCyan)));
-    auto* arrows = qobject_cast<QSpinBox*>(Find(&window, DensityArrowTag(kMid, kCyan)));
+    EXPECT_FALSE(FindElementByTag(&window, DensityFieldTag(kMid, kBlack))->isVisibleTo(&window));
+    auto* field = qobject_cast<QLineEdit*>(FindElementByTag(&window, DensityFieldTag(kMid, kCyan)));
+    auto* arrows = qobject_cast<QSpinBox*>(FindElementByTag(&window, DensityArrowTag(kMid, kCyan)));
     for (const char* notADensity : {"33", "-"}) {
       field->setText(notADensity);
       Q_EMIT field->editingFinished();
@@ -413,8 +406,8 @@ TEST_P(OverprintVariant, ChecksTheOptionThePrinterOffers) {
   ASSERT_TRUE(Open(ShippedPPD(GetParam().ppd)));
   ScriptedModalRuns runs;
   runs->AnswerWindow([this](QDialog& window) {
-    EXPECT_EQ(Find(&window, kAdjCMYKCorrectionListTag), nullptr);
-    EXPECT_EQ(Find(&window, kAdjTargetPaperListTag), nullptr);
+    EXPECT_EQ(FindElementByTag(&window, kAdjCMYKCorrectionListTag), nullptr);
+    EXPECT_EQ(FindElementByTag(&window, kAdjTargetPaperListTag), nullptr);
     Click(&window, kAdjInvalidateProfileTag);
     Click(&window, kAdjOKTag);
   });
@@ -455,7 +448,7 @@ TEST_F(ImageOptionsPanel, RestoreDefaultsMarksThePPDDefaults) {
   Click(View(), kRestoreDefaultsButtonTag);
   EXPECT_EQ(host_->Marked("OVColorMode"), "Color");
   EXPECT_EQ(host_->Marked("OVEngineScreen"), "Auto");
-  EXPECT_TRUE(Find(View(), kImageSettingsButtonTag)->isEnabled());
+  EXPECT_TRUE(FindElementByTag(View(), kImageSettingsButtonTag)->isEnabled());
 }
 
 TEST_F(ImageOptionsPanel, BasicSettingsDisableTheWindowsCorrectionsEachTimeItOpens) {
@@ -465,8 +458,8 @@ TEST_F(ImageOptionsPanel, BasicSettingsDisableTheWindowsCorrectionsEachTimeItOpe
     if (advanced) Click(View(), kAdvancedRadioTag);
     ScriptedModalRuns runs;
     runs->AnswerWindow([&](QDialog& window) {
-      for (int tag : corrections) EXPECT_EQ(Find(&window, tag)->isEnabled(), advanced) << tag;
-      EXPECT_TRUE(Find(&window, kAdjGammaListTag)->isEnabled());
+      for (int tag : corrections) EXPECT_EQ(FindElementByTag(&window, tag)->isEnabled(), advanced) << tag;
+      EXPECT_TRUE(FindElementByTag(&window, kAdjGammaListTag)->isEnabled());
       Click(&window, kAdjCancelTag);
     });
     Click(View(), kImageSettingsButtonTag);
@@ -488,7 +481,7 @@ TEST_P(TargetPaper, IsHiddenForType02) {
   ASSERT_EQ(panel_->ProductType(), GetParam().type);
   ScriptedModalRuns runs;
   runs->AnswerWindow([&](QDialog& window) {
-    EXPECT_EQ(Find(&window, kAdjTargetPaperListTag)->isVisibleTo(&window), GetParam().shown);
+    EXPECT_EQ(FindElementByTag(&window, kAdjTargetPaperListTag)->isVisibleTo(&window), GetParam().shown);
     Click(&window, kAdjOKTag);
   });
   Click(View(), kImageSettingsButtonTag);
@@ -506,8 +499,8 @@ TEST_F(ImageOptionsPanel, DensitiesInTheSummaryFollowAdjustmentAndColourMode) {
   ScriptedModalRuns runs;
   runs->AnswerWindow([](QDialog& window) {
     Click(&window, kAdjustCheckBoxTag);
-    qobject_cast<QSpinBox*>(Find(&window, DensityArrowTag(kHigh, kCyan)))->stepBy(-1);
-    qobject_cast<QSpinBox*>(Find(&window, DensityArrowTag(kLow, kBlack)))->stepBy(2);
+    qobject_cast<QSpinBox*>(FindElementByTag(&window, DensityArrowTag(kHigh, kCyan)))->stepBy(-1);
+    qobject_cast<QSpinBox*>(FindElementByTag(&window, DensityArrowTag(kLow, kBlack)))->stepBy(2);
     Click(&window, kBalanceOKTag);
   });
   Click(View(), kColorBalanceButtonTag);
@@ -531,8 +524,8 @@ TEST_F(ImageOptionsPanel, RefusedCheckBoxMarkShowsThePreviousState) {
   ScriptedModalRuns runs;
   runs->AnswerWindow([](QDialog& window) {
     Click(&window, kAdjustCheckBoxTag);
-    EXPECT_FALSE(qobject_cast<QAbstractButton*>(Find(&window, kAdjustCheckBoxTag))->isChecked());
-    EXPECT_FALSE(Find(&window, DensityArrowTag(kLow, kBlack))->isEnabled());
+    EXPECT_FALSE(qobject_cast<QAbstractButton*>(FindElementByTag(&window, kAdjustCheckBoxTag))->isChecked());
+    EXPECT_FALSE(FindElementByTag(&window, DensityArrowTag(kLow, kBlack))->isEnabled());
     Click(&window, kBalanceCancelTag);
   });
   Click(View(), kColorBalanceButtonTag);
